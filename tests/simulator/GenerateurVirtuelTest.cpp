@@ -22,7 +22,6 @@ class GenerateurSurBanc : public testing::Test {
  protected:
   void SetUp() override {
     horloge.PasseEnVirtuel();
-    horloge.Avance(1'000'000);
   }
   HorlogeBanc horloge;
 };
@@ -75,8 +74,8 @@ TEST_F(GenerateurSurBanc, JoueLaTableEnBouclePuisSArreteA0V) {
   GenerateurVirtuel g(GenerateurTBF, horloge);
   EXPECT_EQ(g.Tension(1.0), 0);
   // four points at 4 MHz ÷ 40 = 100 000 points per second
+  const double origine = horloge.Maintenant(), pas = 1e-5;
   ASSERT_TRUE(g.Lance(Enregistrement(4, 0, 65496, {127, 255, 127, 0}).data()));
-  const double origine = 1.0, pas = 1e-5;
   const double attendu[] = {0, g.Volts(255), 0, g.Volts(0)};
   for (int k = -3; k < 9; ++k) {
     SCOPED_TRACE(k);
