@@ -75,9 +75,11 @@ std::size_t LitTete(std::string_view t, int32_t &puissance) {
     std::string_view tete = t.substr(2, i - 2);
     const bool negatif = tete[0] == '-';
     if (tete[0] == '+' || tete[0] == '-') tete.remove_prefix(1);
+    // a head of signs only ("1E-3", "1E+ V") or signs inside ("1E3-4 V") reads nothing
+    if (tete.empty() || tete[0] < '0' || tete[0] > '9') ErreurUnite();
     int64_t v = 0;
     const auto [fin, ec] = std::from_chars(tete.data(), tete.data() + tete.size(), v);
-    if (tete.empty() || fin != tete.data() + tete.size()) ErreurUnite();  // "1E-3", "1E3-4 V"
+    if (fin != tete.data() + tete.size()) ErreurUnite();
     if (ec != std::errc()) throw EIntOverflow();
     puissance = EnEntier32(negatif ? -v : v);
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TexteCourt.h"
+#include "ZelmUtil.h"  // EnExposant, FormatNombre, ValeurIndefinie go with units
 
 // A unit text that names nothing known, or ends with "^" or a sign. SetNomUnite
 // catches it: its callers only see Correcte false.

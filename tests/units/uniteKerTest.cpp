@@ -87,6 +87,7 @@ TEST(SetNomUnite, UnTexteMalFormeRendLUniteIncorrecteSansLever) {
       "1E-3",         // a head with only a sign
       "1E+ V",
       "1E3-4 V",
+      "1E+-3 V",
       "1E99999999999 V",  // a power beyond 32 bits
       "1E-2147483649 V",
       m9x15.c_str(),
