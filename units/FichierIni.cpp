@@ -217,6 +217,8 @@ bool FichierIni::Enregistre() const {
   const std::string temporaire = chemin_ + ".tmp";
   const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
+  struct stat ancien {};
+  if (::stat(chemin_.c_str(), &ancien) == 0) ::fchmod(fd, ancien.st_mode & 07777);  // keep its mode
   const bool ecrit = EcritTout(fd, Contenu()) && ::fsync(fd) == 0;
   const bool ferme = ::close(fd) == 0;
   if (!ecrit || !ferme || std::rename(temporaire.c_str(), chemin_.c_str()) != 0) {

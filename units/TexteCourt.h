@@ -58,6 +58,10 @@ class TexteCourt {
   friend TexteCourt operator+(TexteCourt a, const std::string &b) { return a += b; }
 
   friend bool operator==(const TexteCourt &a, const TexteCourt &b) { return a.s_ == b.s_; }
+  template <std::size_t M>
+  friend bool operator==(const TexteCourt &a, const TexteCourt<M> &b) {  // never through a cut
+    return a.vue() == b.vue();
+  }
   friend bool operator==(const TexteCourt &a, std::string_view b) { return a.vue() == b; }
   friend bool operator==(const TexteCourt &a, const char *b) { return a.vue() == b; }
   friend bool operator==(const TexteCourt &a, const std::string &b) { return a.s_ == b; }

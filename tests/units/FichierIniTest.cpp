@@ -128,6 +128,7 @@ TEST_F(FichierIniTest, ReelsAvecLeSeparateurDuSysteme) {
 
 TEST_F(FichierIniTest, AllerRetourParLeDisqueAvecDesOctetsEtDesFinsCRLF) {
   Ecrit("[Constante]\r\nUnit\xE9=\xB5V\r\n[Autre]\r\ncle=valeur\r\n");
+  fs::permissions(Chemin(), fs::perms::owner_read | fs::perms::owner_write);
   {
     FichierIni ini(Chemin());
     ASSERT_TRUE(ini.Lu());
@@ -138,6 +139,7 @@ TEST_F(FichierIniTest, AllerRetourParLeDisqueAvecDesOctetsEtDesFinsCRLF) {
   EXPECT_EQ(Relit(),
             "[Constante]\r\nUnit\xE9=\xB5V\r\nComm=deux lignes\r\n[Autre]\r\ncle=valeur\r\n");
   EXPECT_FALSE(fs::exists(Chemin() + ".tmp"));
+  EXPECT_EQ(fs::status(Chemin()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   FichierIni relu(Chemin());
   EXPECT_EQ(relu.LitTexte("Constante", "Comm", ""), "deux lignes");
 }

@@ -37,4 +37,6 @@ TEST(TexteCourt, GardeLesOctetsEtSeCompare) {
   EXPECT_EQ(ligne.size(), 255u);
   const Texte32 depuisLigne = ligne;  // a longer text into a shorter one is cut too
   EXPECT_EQ(depuisLigne.size(), 32u);
+  EXPECT_FALSE(depuisLigne == ligne);  // texts of two sizes compare whole
+  EXPECT_TRUE(Texte255(depuisLigne) == depuisLigne);
 }
