@@ -105,6 +105,8 @@ TEST(SetNomUnite, UnNouveauTexteRepartDeZeroEtGardeLaGrandeur) {
   Tunite u;
   u.NomGrandeur = "U";
   u.SetNomUnite("xyz");
+  u.SetNomUnite("V");  // a whole-text match copies the row, not its quantity
+  EXPECT_EQ(u.NomGrandeur, "U");
   u.SetNomUnite("1E-2147483648 V");
   EXPECT_TRUE(u.Correcte);
   EXPECT_EQ(u.PuissanceDix, INT32_MIN);
@@ -179,6 +181,9 @@ TEST(NomAffiche, TexteDonneOuComposeSelonLaPuissance) {
       {Lue("Hz"), 3, "kHz"},
       {Lue("s-1"), 3, "kHz"},
       {Lue("%"), 0, "%"},
+      {Lue("N.m"), 0, "N.m"},          // a row read whole keeps its text
+      {Lue("N.m"), 3, "kJ"},           // the first row of that dimension
+      {Lue("lm"), 3, "kcd"},
       {Composee({1, 0, 0, 0, 0, 0, 0}), 3, "km"},
       {Composee({0, 1, 0, 0, 0, 0, 0}), 0, "kg"},
       {Composee({0, 1, 0, 0, 0, 0, 0}), -3, "g"},
