@@ -140,7 +140,7 @@ uint8_t OscilloVirtuel::Code(int voie, int64_t n) {
   }
   const int colonne = horlogeA_ == 2 ? 1 : 0;
   const double code = r.zero + v * 255 / Calibres[r.calibre].span +
-                      ErreurDecalage(voie, r.calibre, colonne) + Bruit();
+                      ErreurDecalage(voie, r.calibre, colonne) + derive_[voie - 1] + Bruit();
   return uint8_t(std::clamp<long>(std::lround(code), 0, 255));
 }
 

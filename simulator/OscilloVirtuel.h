@@ -40,6 +40,8 @@ class OscilloVirtuel final : public AppareilVirtuel {
   bool EstBranche() const { return !debranche_; }
   void SalvesVides(bool vides) { salvesVides_ = vides; }
   void SynchroAbsente(bool absente) { synchroAbsente_ = absente; }
+  // An input stage that has drifted: `codes` more offset on the channel.
+  void DeriveDecalage(int voie, int codes) { derive_[voie == 2 ? 1 : 0] = codes; }
 
   // Offset error in codes that the input stage adds, for channel 1..2, calibre
   // index 0..8 (order of the calibre table) and time-base column (1: 48 MHz
@@ -78,6 +80,7 @@ class OscilloVirtuel final : public AppareilVirtuel {
   bool debranche_ = false, salvesVides_ = false, synchroAbsente_ = false;
   bool alim_ = false, versionDemandee_ = false;
   std::array<ReglageVoie, 2> voies_{};
+  std::array<int, 2> derive_{};
   int synchro_ = 0, sens_ = 0, niveau_ = 0;
   int horlogeA_ = 2, mode_ = 0;
   double frequence_ = 48e6;
