@@ -17,9 +17,9 @@ class Collecteur : public benchmark::ConsoleReporter {
       const std::string nom = r.run_name.function_name +
                               (r.run_name.args.empty() ? "" : "/" + r.run_name.args);
       if (r.run_type == Run::RT_Iteration && !temps.count(nom + "#median"))
-        temps[nom] = r.GetAdjustedRealTime();
+        temps[nom] = r.GetAdjustedCPUTime();
       if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
-        temps[nom] = r.GetAdjustedRealTime();
+        temps[nom] = r.GetAdjustedCPUTime();
         temps[nom + "#median"] = 1;
       }
     }

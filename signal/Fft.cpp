@@ -5,124 +5,60 @@
 #include <numbers>
 #include <stdexcept>
 
-#include "TransformeeComplexe.h"
+#include "Noyau.h"
 
 namespace Fft {
 
 uint8_t TypeFenetre = Rectangle;
 
-namespace {
-
-constexpr int M = TailleComplexe;  // the real frame is transformed as M complex points
-static_assert(2 * M == N);
-
-struct Tables {
-  std::array<double, N> hamming;
-  // Twiddles W^k = e^(-2 pi i k / N), k = 0..M/2, that split the half-size transform
-  // into the real frame's bins.
-  std::array<double, M / 2 + 1> wr, wi;
-
-  Tables() {
-    const double theta = 2 * std::numbers::pi / N;
-    for (int k = 0; k < N; ++k) hamming[k] = 0.54 - 0.46 * std::cos(theta * k);
-    for (int k = 0; k <= M / 2; ++k) {
-      wr[k] = std::cos(theta * k);
-      wi[k] = -std::sin(theta * k);
+TablesFft::TablesFft() {
+  const double theta = 2 * std::numbers::pi / N;
+  for (int n = 0; n < M; ++n) {
+    hammingPair[n] = 0.54 - 0.46 * std::cos(theta * (2 * n));
+    hammingImpair[n] = 0.54 - 0.46 * std::cos(theta * (2 * n + 1));
+  }
+  for (int k = 0; k <= M / 2; ++k) wr[k] = std::cos(theta * k), wi[k] = -std::sin(theta * k);
+  int d = 0;
+  for (int e = 0, n = M; e < NbEtages; ++e, n /= 4) {
+    debut[e] = d;
+    const double t = 2 * std::numbers::pi / n;
+    for (int p = 0; p < n / 4; ++p, ++d) {
+      w1r[d] = std::cos(t * p), w1i[d] = -std::sin(t * p);
+      w2r[d] = std::cos(2 * t * p), w2i[d] = -std::sin(2 * t * p);
+      w3r[d] = std::cos(3 * t * p), w3i[d] = -std::sin(3 * t * p);
     }
   }
-};
+}
 
-const Tables &LesTables() {
-  static const Tables tables;
+namespace {
+
+constexpr int M = TailleComplexe;
+static_assert(2 * M == N);
+
+const TablesFft &LesTables() {
+  static const TablesFft tables;
   return tables;
+}
+
+const Noyau *MeilleurNoyau() {
+#if defined(__x86_64__)
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return &avx2::noyau;
+#endif
+  return &base::noyau;
 }
 
 Facteurs derniers;
 
-// The frame as M complex points z[n] = x[2n] + i x[2n+1], windowed on the way; samples
-// from count on read as zeros, whatever the slots hold. Returns the Hamming energy
-// correction sqrt(E1 / E2): 1 when the window is not Hamming, and 1 for an all-zero frame,
-// which has no energy to keep.
-double PrepareEntree(const double *__restrict x, int count, uint8_t fenetre,
-                     double *__restrict zr, double *__restrict zi) {
-  const int paires = count / 2;
-  std::fill(zr + paires, zr + M, 0.0);
-  std::fill(zi + paires, zi + M, 0.0);
-  if (count % 2) zr[paires] = x[count - 1];
-  if (fenetre != Hamming) {
-    for (int n = 0; n < paires; ++n) {
-      zr[n] = x[2 * n];
-      zi[n] = x[2 * n + 1];
-    }
-    return 1.0;
-  }
-  const double *w = LesTables().hamming.data();
-  double e1 = 0, e2 = 0;
-  for (int n = 0; n < paires; ++n) {
-    const double a = x[2 * n], b = x[2 * n + 1];
-    const double wa = w[2 * n] * a, wb = w[2 * n + 1] * b;
-    e1 += a * a + b * b;
-    e2 += wa * wa + wb * wb;
-    zr[n] = wa;
-    zi[n] = wb;
-  }
-  if (count % 2) {
-    const double a = x[count - 1], wa = w[count - 1] * a;
-    e1 += a * a;
-    e2 += wa * wa;
-    zr[paires] = wa;
-  }
-  return e2 > 0 ? std::sqrt(e1 / e2) : 1.0;
-}
-
-// Bins 0..M-1 of the real frame from the half-size transform Z:
-// X[k] = (Z[k] + conj Z[M-k]) / 2 - i W^k (Z[k] - conj Z[M-k]) / 2, and
-// X[M-k] = conj of the same with the sign of the second term turned.
-// Bin 0 gets gain0, the other bins gain.
-void SepareRaies(const double *__restrict zr, const double *__restrict zi, double gain0,
-                 double gain, double *__restrict xr, double *__restrict xi) {
-  const Tables &t = LesTables();
-  xr[0] = gain0 * (zr[0] + zi[0]);
-  xi[0] = 0;
-  const double h = gain / 2;
-  for (int k = 1; k <= M / 2; ++k) {
-    const int j = M - k;
-    const double sr = zr[k] + zr[j], si = zi[k] - zi[j];  // Z[k] + conj Z[j]
-    const double dr = zr[k] - zr[j], di = zi[k] + zi[j];  // Z[k] - conj Z[j]
-    // -i W^k D
-    const double tr = t.wr[k] * di + t.wi[k] * dr;
-    const double ti = t.wi[k] * di - t.wr[k] * dr;
-    xr[k] = h * (sr + tr);
-    xi[k] = h * (si + ti);
-    xr[j] = h * (sr - tr);
-    xi[j] = -h * (si - ti);
-  }
-}
-
-// Flat top in the frequency domain: each bin minus c1 times its two neighbours, plus c2
-// times the next two, and so on; neighbours outside 0..M-1 are left out.
-void ToitPlatDe(const double *__restrict src, double *__restrict dst) {
-  const auto &c = CoefficientsToitPlat;
-  auto voisins = [src](int k, int d) {
-    return (k - d >= 0 ? src[k - d] : 0.0) + (k + d < M ? src[k + d] : 0.0);
-  };
-  auto borne = [&](int k) {
-    dst[k] = src[k] - c[0] * voisins(k, 1) + c[1] * voisins(k, 2) - c[2] * voisins(k, 3) +
-             c[3] * voisins(k, 4);
-  };
-  for (int k = 0; k < 4; ++k) borne(k);
-  for (int k = 4; k < M - 4; ++k) {
-    dst[k] = src[k] - c[0] * (src[k - 1] + src[k + 1]) + c[1] * (src[k - 2] + src[k + 2]) -
-             c[2] * (src[k - 3] + src[k + 3]) + c[3] * (src[k - 4] + src[k + 4]);
-  }
-  for (int k = M - 4; k < M; ++k) borne(k);
-}
-
 }  // namespace
+
+const Noyau *&NoyauActif() {
+  static const Noyau *actif = MeilleurNoyau();
+  return actif;
+}
 
 void Initialise() {
   LesTables();
-  InitialiseComplexe();
+  NoyauActif();
 }
 
 Facteurs DerniersFacteurs() { return derniers; }
@@ -134,20 +70,25 @@ void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t f
     std::fill(im.begin(), im.end(), 0.0);
     return;
   }
-  // The upper halves of re and im hold the half-size transform, the lower halves are
-  // its working space and then receive the bins.
+  const TablesFft &t = LesTables();
+  const Noyau &k = *NoyauActif();
+  // The upper halves of re and im hold the half-size transform, the lower halves are its
+  // working space and then receive the bins.
   double *zr = re.data() + M, *zi = im.data() + M;
-  const double correction = PrepareEntree(samples.data(), count, fenetre, zr, zi);
-  TransformeeComplexe(zr, zi, re.data(), im.data());
+  const double correction = k.PrepareEntree(t, samples.data(), count, fenetre == Hamming, zr, zi);
+  k.TransformeeComplexe(t, zr, zi, re.data(), im.data());
 
   derniers = {correction, double(N) / count};
-  const double gain = correction * derniers.FacteurAmplitude / N;
-  SepareRaies(zr, zi, gain, 2 * gain, re.data(), im.data());
+  // 2/N makes a sine's amplitude, 1/N in bin 0 the mean; 8192/count makes up for the
+  // zeros after count.
+  const double gain0 = correction * derniers.FacteurAmplitude / N;
+  k.SepareRaies(t, zr, zi, gain0, 2 * gain0, re.data(), im.data());
   if (fenetre == ToitPlat) {
+    // the filter reads a copy of the bins, never bins it has already changed
     std::copy_n(re.data(), M, zr);
     std::copy_n(im.data(), M, zi);
-    ToitPlatDe(zr, re.data());
-    ToitPlatDe(zi, im.data());
+    k.ToitPlat(zr, re.data());
+    k.ToitPlat(zi, im.data());
   }
 }
 
@@ -156,7 +97,7 @@ void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im) {
 }
 
 void Amplitudes(Raies out, RaiesConst re, RaiesConst im) {
-  for (int k = 0; k < NbRaies; ++k) out[k] = std::sqrt(re[k] * re[k] + im[k] * im[k]);
+  NoyauActif()->Amplitudes(re.data(), im.data(), out.data());
 }
 
 }  // namespace Fft
