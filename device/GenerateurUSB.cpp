@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "Erreurs.h"
 #include "Horloge.h"
 
 namespace {
@@ -73,7 +74,8 @@ int32_t TGenerateurUSB::CodeAmplitude(double v) const {
 }
 
 void TGenerateurUSB::CalculeTable() {
-  const int32_t n = std::clamp(NbPointsPeriode, 0, PointsPeriodeMax);
+  // a period longer than the table is a range error, not a silently shorter period
+  const auto n = static_cast<int32_t>(VerifieIntervalle(NbPointsPeriode, 0, PointsPeriodeMax));
   for (int32_t i = 0; i < n; ++i)
     Table[i] = CodeAmplitude(std::sin(2 * M_PI * i / n) * Amplitude);
   for (int32_t i = n; i <= PointsPeriodeMax; ++i) Table[i] = modele_.codeZero;

@@ -37,6 +37,7 @@ class TGenerateurUSB {
   void Ferme();
   void Stoppe();
   // One period of a sine of `Amplitude` over NbPointsPeriode points, then the 0 V code.
+  // ERangeError when NbPointsPeriode is outside 0..16000.
   void CalculeTable();
   int32_t CodeAmplitude(double v) const;
 

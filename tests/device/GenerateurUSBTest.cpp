@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Erreurs.h"
 #include "Horloge.h"
 #include "gbf_usb_comp.h"
 #include "gtbf_usb_comp.h"
@@ -92,6 +93,19 @@ TEST(CalculeTable, UnePeriodePuisLeCodeDuZero) {
   EXPECT_EQ(a.Table[12000], 0);
   EXPECT_LT(a.Table[15000], 127);
   EXPECT_EQ(a.Table[16000], 127);
+}
+
+TEST(CalculeTable, UnePeriodePlusLongueQueLaTableEstUneErreurDIntervalle) {
+  TGTBF_USB a;
+  a.Table.fill(-1);
+  for (int32_t n : {-1, PointsPeriodeMax + 1}) {
+    a.NbPointsPeriode = n;
+    EXPECT_THROW(a.CalculeTable(), ERangeError) << n;
+  }
+  EXPECT_EQ(a.Table[0], -1);  // nothing written
+  a.NbPointsPeriode = 0;      // before any frequency: all at 0 V
+  a.CalculeTable();
+  EXPECT_EQ(a.Table[0], 127);
 }
 
 TEST(CalculeTable, AmplitudeInitialeALaPositionParDefaut) {
