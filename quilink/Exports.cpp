@@ -1,0 +1,118 @@
+// The C exports: plain names with 8-bit strings, underscored names with 16-bit
+// ones; on this platform both forms share one calling convention.
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "BackendVirtuel.h"
+#include "Bibliotheque.h"
+#include "Quilink.h"
+
+using quilink::Quilink;
+
+namespace {
+
+// The byte length stored just before an OLE automation string.
+int32_t LongueurOctets(const void *chaine) {
+  if (!chaine) return 0;
+  int32_t longueur;
+  std::memcpy(&longueur, static_cast<const uint8_t *>(chaine) - 4, sizeof longueur);
+  return longueur;
+}
+
+// Names longer than the library's 31 characters are refused before any request.
+std::string NomCourt(const char *nom) {
+  const int32_t n = LongueurOctets(nom);
+  if (n <= 0) return {};
+  return std::string(nom, strnlen(nom, size_t(std::min<int32_t>(n, 64))));
+}
+
+std::string NomLarge(const char16_t *nom) {
+  const int32_t n = LongueurOctets(nom) / 2;
+  std::string resultat;
+  for (int32_t i = 0; i < std::min<int32_t>(n, 64) && (nom[i] & 0xFF); ++i)
+    resultat += char(nom[i] & 0xFF);
+  return resultat;
+}
+
+// The reply as 16-bit characters up to the first zero one, in a new string block.
+char16_t *ChaineVersion(const uint8_t (&reponse)[64]) {
+  int32_t n = 0;
+  while (n < 32 && (reponse[2 * n] | reponse[2 * n + 1])) ++n;
+  auto *bloc = static_cast<uint8_t *>(std::malloc(4 + 2 * size_t(n) + 2));
+  if (!bloc) return nullptr;
+  const int32_t octets = 2 * n;
+  std::memcpy(bloc, &octets, 4);
+  std::memcpy(bloc + 4, reponse, size_t(octets));
+  bloc[4 + octets] = bloc[5 + octets] = 0;
+  return reinterpret_cast<char16_t *>(bloc + 4);
+}
+
+int32_t Commande(int32_t handle, int32_t pipe, std::initializer_list<uint8_t> octets) {
+  return Quilink().EcritOctets(handle, pipe, octets.begin(), int32_t(octets.size()));
+}
+
+int32_t EnvoieRecord(int32_t handle, const void *commande) {
+  int32_t n;
+  std::memcpy(&n, commande, sizeof n);
+  return Quilink().EcritOctets(handle, 1, static_cast<const uint8_t *>(commande) + 4, n);
+}
+
+}  // namespace
+
+int32_t SetPortOpen(const char *nom) { return Quilink().Ouvre(NomCourt(nom)); }
+int32_t _SetPortOpen(const char16_t *nom) { return Quilink().Ouvre(NomLarge(nom)); }
+int32_t SetPortClose(int32_t h) { return Quilink().Ferme(h); }
+int32_t _SetPortClose(int32_t h) { return Quilink().Ferme(h); }
+
+int32_t GetVersionOScillo(int32_t h, char16_t **version) {
+  uint8_t reponse[64];
+  if (!version || !Quilink().Version(h, reponse)) return 0;
+  char16_t *nouvelle = ChaineVersion(reponse);
+  if (!nouvelle) return 0;
+  if (*version) std::free(reinterpret_cast<uint8_t *>(*version) - 4);
+  *version = nouvelle;
+  return 1;
+}
+
+int32_t _GetVersion(int32_t h, uint8_t *version) {
+  uint8_t reponse[64];
+  if (!Quilink().Version(h, reponse)) return 0;
+  std::memcpy(version, reponse, 12);
+  version[12] = 0;
+  return 1;
+}
+
+int32_t LanceAcqui(int32_t h, int32_t depart) { return Commande(h, 0, {uint8_t(depart)}); }
+int32_t _LanceAcqui(int32_t h, int32_t depart) { return LanceAcqui(h, depart); }
+int32_t StopAcqui(int32_t h) { return Commande(h, 1, {0}); }
+int32_t _StopAcqui(int32_t h) { return StopAcqui(h); }
+int32_t ConnectAlim(int32_t h) { return Commande(h, 1, {5, 1}); }
+int32_t _ConnectAlim(int32_t h) { return ConnectAlim(h); }
+int32_t CoupeAlim(int32_t h) { return Commande(h, 1, {5, 0}); }
+int32_t _CoupeAlim(int32_t h) { return CoupeAlim(h); }
+int32_t SendUSBData(int32_t h, const void *commande) { return EnvoieRecord(h, commande); }
+int32_t _SendUSBData(int32_t h, const void *commande) { return EnvoieRecord(h, commande); }
+
+int32_t GetUSBData(int32_t h, void *trame, int32_t mode) { return Quilink().LitSalve(h, trame, mode); }
+int32_t _GetUSBData(int32_t h, void *trame, int32_t mode) { return GetUSBData(h, trame, mode); }
+int32_t GetUSBCanal(int32_t h, void *trame, int32_t voie) { return Quilink().LitVoie(h, trame, voie); }
+int32_t _GetUSBCanal(int32_t h, void *trame, int32_t voie) { return GetUSBCanal(h, trame, voie); }
+
+int32_t GetPipe(int32_t h, void *tampon, int32_t longueur, int32_t pipe) {
+  return Quilink().GetPipe(h, tampon, longueur, pipe);
+}
+int32_t _GetPipe(int32_t h, void *tampon, int32_t longueur, int32_t pipe) {
+  return GetPipe(h, tampon, longueur, pipe);
+}
+int32_t SendPipe(int32_t h, void *tampon, int32_t longueur, int32_t pipe) {
+  return Quilink().SendPipe(h, tampon, longueur, pipe);
+}
+int32_t _SendPipe(int32_t h, void *tampon, int32_t longueur, int32_t pipe) {
+  return SendPipe(h, tampon, longueur, pipe);
+}
+
+int32_t QuilinkSimulation(const char *preset) {
+  if (!preset || !quilink::ActiveBancVirtuel(preset)) return 0;
+  return 1;
+}

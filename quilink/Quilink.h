@@ -1,0 +1,48 @@
+#pragma once
+// The device-access library's C exports. Every operation exists twice: the plain
+// name takes 8-bit strings, the name with a leading underscore 16-bit ones; both
+// take and return 32-bit values. A handle is nonzero; -1 is a failed open.
+//
+// Strings are laid out as OLE automation strings: the pointer is to the first
+// character, and the 32-bit length in bytes sits just before it. A string that
+// the library hands back (GetVersionOScillo) is one malloc'ed block starting at
+// that length word, ended by a zero character; the string it replaces, when not
+// null, must be such a block and is freed.
+//
+// Frame record (332 bytes): reserved 0..67, count 1 at 68, count 2 at 72 (int32),
+// sample area 1 at 76 and area 2 at 204 (128 bytes each).
+// Command record: int32 length n, then n bytes.
+#include <cstdint>
+
+#define QUILINK_EXPORT extern "C" __attribute__((visibility("default")))
+
+QUILINK_EXPORT int32_t SetPortOpen(const char *nom);
+QUILINK_EXPORT int32_t _SetPortOpen(const char16_t *nom);
+QUILINK_EXPORT int32_t SetPortClose(int32_t handle);
+QUILINK_EXPORT int32_t _SetPortClose(int32_t handle);
+QUILINK_EXPORT int32_t GetVersionOScillo(int32_t handle, char16_t **version);
+QUILINK_EXPORT int32_t _GetVersion(int32_t handle, uint8_t *version);  // 13 bytes
+QUILINK_EXPORT int32_t LanceAcqui(int32_t handle, int32_t depart);
+QUILINK_EXPORT int32_t _LanceAcqui(int32_t handle, int32_t depart);
+QUILINK_EXPORT int32_t StopAcqui(int32_t handle);
+QUILINK_EXPORT int32_t _StopAcqui(int32_t handle);
+QUILINK_EXPORT int32_t ConnectAlim(int32_t handle);
+QUILINK_EXPORT int32_t _ConnectAlim(int32_t handle);
+QUILINK_EXPORT int32_t CoupeAlim(int32_t handle);
+QUILINK_EXPORT int32_t _CoupeAlim(int32_t handle);
+QUILINK_EXPORT int32_t SendUSBData(int32_t handle, const void *commande);
+QUILINK_EXPORT int32_t _SendUSBData(int32_t handle, const void *commande);
+QUILINK_EXPORT int32_t GetUSBData(int32_t handle, void *trame, int32_t mode);
+QUILINK_EXPORT int32_t _GetUSBData(int32_t handle, void *trame, int32_t mode);
+QUILINK_EXPORT int32_t GetUSBCanal(int32_t handle, void *trame, int32_t voie);
+QUILINK_EXPORT int32_t _GetUSBCanal(int32_t handle, void *trame, int32_t voie);
+QUILINK_EXPORT int32_t GetPipe(int32_t handle, void *tampon, int32_t longueur, int32_t pipe);
+QUILINK_EXPORT int32_t _GetPipe(int32_t handle, void *tampon, int32_t longueur, int32_t pipe);
+QUILINK_EXPORT int32_t SendPipe(int32_t handle, void *tampon, int32_t longueur, int32_t pipe);
+QUILINK_EXPORT int32_t _SendPipe(int32_t handle, void *tampon, int32_t longueur, int32_t pipe);
+
+// Makes the virtual bench the backend of every later open, on the named preset:
+// 1 if the preset exists, 0 (nothing changed) otherwise.
+QUILINK_EXPORT int32_t QuilinkSimulation(const char *preset);
+
+#define QUILINK_INVALID_HANDLE (-1)

@@ -1,0 +1,76 @@
+#include "BancVirtuel.h"
+
+#include "Circuits.h"
+#include "OscilloVirtuel.h"
+#include "Sources.h"
+
+// The bench as the oscilloscope's inputs.
+class BancVirtuel::Entrees final : public EntreesOscillo {
+ public:
+  explicit Entrees(BancVirtuel &banc) : banc_(banc) {}
+  double Tension(int entree, double t) override { return banc_.Tension(entree, t); }
+  double Moyenne(int entree) const override { return banc_.Moyenne(entree); }
+
+ private:
+  BancVirtuel &banc_;
+};
+
+BancVirtuel::BancVirtuel() : entrees_(std::make_unique<Entrees>(*this)) {}
+BancVirtuel::~BancVirtuel() = default;
+
+void BancVirtuel::DefinitSource(std::shared_ptr<const Source> source) {
+  source_ = std::move(source);
+  DefinitCircuit(circuit_);
+}
+
+void BancVirtuel::DefinitCircuit(std::shared_ptr<Circuit> circuit) {
+  circuit_ = std::move(circuit);
+  suivi_.reset();
+  if (circuit_ && source_) suivi_ = std::make_unique<SuiviCircuit>(circuit_, source_);
+}
+
+void BancVirtuel::Branche(const std::string &nom, std::shared_ptr<AppareilVirtuel> appareil) {
+  if (appareil)
+    appareils_[nom] = std::move(appareil);
+  else
+    appareils_.erase(nom);
+}
+
+std::shared_ptr<AppareilVirtuel> BancVirtuel::Appareil(const std::string &nom) const {
+  const auto it = appareils_.find(nom);
+  return it == appareils_.end() ? nullptr : it->second;
+}
+
+std::shared_ptr<OscilloVirtuel> BancVirtuel::BrancheOscillo(uint64_t graine) {
+  auto oscillo = std::make_shared<OscilloVirtuel>(*entrees_, horloge_, graine);
+  Branche(NomOscillo, oscillo);
+  return oscillo;
+}
+
+std::shared_ptr<OscilloVirtuel> BancVirtuel::Oscillo() const {
+  return std::dynamic_pointer_cast<OscilloVirtuel>(Appareil(NomOscillo));
+}
+
+double BancVirtuel::Tension(int entree, double t) {
+  if (!source_) return 0;
+  if (entree == EntreesOscillo::Voie2 && suivi_) return suivi_->Sortie(t);
+  return source_->Tension(t);
+}
+
+double BancVirtuel::Moyenne(int entree) const {
+  if (!source_) return 0;
+  const double gain = entree == EntreesOscillo::Voie2 && circuit_ ? circuit_->GainContinu() : 1;
+  return gain * source_->Moyenne();
+}
+
+void BancVirtuel::Vide() {
+  appareils_.clear();
+  circuit_.reset();
+  suivi_.reset();
+  source_.reset();
+}
+
+BancVirtuel &Banc() {
+  static BancVirtuel banc;
+  return banc;
+}

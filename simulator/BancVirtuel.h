@@ -1,0 +1,75 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HorlogeBanc.h"
+
+class Source;
+class Circuit;
+class SuiviCircuit;
+class OscilloVirtuel;
+
+// Anything the bench holds under a device name ("QuiloUSB-0", a generator's name):
+// the device-access layers open a name by finding its device here.
+class AppareilVirtuel {
+ public:
+  virtual ~AppareilVirtuel() = default;
+};
+
+// The measuring bench of this process: the clock, the signal, the circuit under
+// test and the devices. Channel 1 and the external trigger input see the signal
+// directly; channel 2 sees it through the circuit (a plain wire when there is none).
+class BancVirtuel {
+ public:
+  static constexpr char NomOscillo[] = "QuiloUSB-0";
+
+  BancVirtuel();
+  ~BancVirtuel();
+
+  HorlogeBanc &Horloge() { return horloge_; }
+
+  // nullptr: 0 V.
+  void DefinitSource(std::shared_ptr<const Source> source);
+  std::shared_ptr<const Source> SourceCourante() const { return source_; }
+  // nullptr: channel 2 is wired to the signal.
+  void DefinitCircuit(std::shared_ptr<Circuit> circuit);
+
+  // Devices by name; Branche(nom, nullptr) unplugs the name.
+  void Branche(const std::string &nom, std::shared_ptr<AppareilVirtuel> appareil);
+  std::shared_ptr<AppareilVirtuel> Appareil(const std::string &nom) const;
+  // Puts an oscilloscope under NomOscillo, fed by this bench, and returns it.
+  std::shared_ptr<OscilloVirtuel> BrancheOscillo(uint64_t graine = 1);
+  std::shared_ptr<OscilloVirtuel> Oscillo() const;
+
+  // Input 1, 2 or 3 (external trigger), volts at bench time t (s); its DC part.
+  double Tension(int entree, double t);
+  double Moyenne(int entree) const;
+
+  // Nothing on the bench: no device, no signal, no circuit. The clock keeps running.
+  void Vide();
+
+ private:
+  class Entrees;
+  HorlogeBanc horloge_;
+  std::shared_ptr<const Source> source_;
+  std::shared_ptr<Circuit> circuit_;
+  std::unique_ptr<SuiviCircuit> suivi_;
+  std::map<std::string, std::shared_ptr<AppareilVirtuel>> appareils_;
+  std::unique_ptr<Entrees> entrees_;
+};
+
+// The bench of this process (one per process: every library that links the
+// simulator sees this same bench).
+BancVirtuel &Banc();
+
+// Bench presets by name. A preset starts from an empty bench and furnishes it.
+using Preset = std::function<void(BancVirtuel &)>;
+// Adds or replaces a preset.
+void EnregistrePreset(const std::string &nom, Preset preset);
+bool PresetExiste(const std::string &nom);
+// Empties the bench and applies the preset; false (the bench untouched) if unknown.
+bool ChoisitPreset(const std::string &nom);
+std::vector<std::string> NomsPresets();

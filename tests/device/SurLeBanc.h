@@ -1,0 +1,34 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include "BancVirtuel.h"
+#include "Horloge.h"
+#include "OscilloVirtuel.h"
+#include "Quilink.h"
+
+// The device code's waits advance the bench's virtual time: one clock, no sleep.
+class HorlogeDuBanc final : public Horloge {
+ public:
+  void Attendre(int ms) override { Banc().Horloge().Avance(int64_t(ms) * 1000); }
+  int64_t MaintenantUs() const override { return Banc().Horloge().MaintenantUs(); }
+};
+
+// A test on a bench preset ("demo" unless told), on virtual time.
+class SurLeBanc : public testing::Test {
+ protected:
+  explicit SurLeBanc(const char *preset = "demo") : preset_(preset) {}
+  void SetUp() override {
+    ASSERT_EQ(QuilinkSimulation(preset_), 1);
+    Banc().Horloge().PasseEnVirtuel();
+    DefinitHorloge(&horloge_);
+  }
+  void TearDown() override {
+    DefinitHorloge(nullptr);
+    Banc().Horloge().PasseEnReel();
+  }
+  OscilloVirtuel &Virtuel() { return *Banc().Oscillo(); }
+
+ private:
+  const char *preset_;
+  HorlogeDuBanc horloge_;
+};

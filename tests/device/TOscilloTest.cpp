@@ -1,0 +1,255 @@
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "SurLeBanc.h"
+#include "TOscillo.h"
+
+namespace {
+
+class Oscillo : public SurLeBanc {
+ protected:
+  void SetUp() override {
+    SurLeBanc::SetUp();
+    o = std::make_unique<TOscillo>();
+    ASSERT_TRUE(o->EstConnecte());
+  }
+  void TearDown() override {
+    o.reset();
+    SurLeBanc::TearDown();
+  }
+  // Arms as the acquisition cycle does, then reads bursts until nothing comes.
+  void Acquiert() {
+    o->SetAlim(true);
+    o->Lance();
+    LitTout();
+  }
+  void LitTout() {
+    for (int avant = -1; o->NbEchantillons != avant;) {
+      avant = o->NbEchantillons;
+      o->LitDonnees();
+    }
+  }
+  std::unique_ptr<TOscillo> o;
+};
+
+using Octets = std::vector<uint8_t>;
+
+Octets Envoye(const RecordCommande &c) { return {c.Octets, c.Octets + c.Longueur}; }
+
+}  // namespace
+
+TEST_F(Oscillo, LesRecordsDeCommande) {
+  o->SetCouplage(1, CouplageAC);
+  o->SetCouplage(2, CouplageGND);
+  o->SetCalibre(1, 3);
+  o->SetCalibre(2, 8);
+  o->SetDuree(13);
+  o->EnvoieDuree();
+  EXPECT_EQ(Envoye(o->Commande), (Octets{4, 1, 246, 1, 10, 0}));
+  EXPECT_EQ(o->ModeVoies, 1);
+  o->EnvoieVoie(1);
+  EXPECT_EQ(Envoye(o->Commande), (Octets{1, 41, 127}));
+  o->EnvoieVoie(2);
+  EXPECT_EQ(Envoye(o->Commande), (Octets{2, 2, 127}));
+}
+
+TEST_F(Oscillo, LeDecalageEnvoyePrendLaColonneDeLaBaseDeTemps) {
+  o->SetCalibre(1, 3);
+  o->Correction[1][3][1] = -2;
+  o->Correction[1][3][0] = 4;
+  struct Cas { int duree, zero; uint8_t attendu; } cas[] = {
+      {0, 127, 125}, {3, 127, 125}, {4, 127, 131}, {17, 127, 131},
+      {0, 1, 0},     // below 0: kept at 0, not wrapped to 255
+      {4, 253, 255}, // above 255: kept at 255
+  };
+  for (auto [duree, zero, attendu] : cas) {
+    SCOPED_TRACE(testing::Message() << duree << "/" << zero);
+    o->SetDuree(duree);
+    o->SetZero(1, zero);
+    o->EnvoieVoie(1);
+    EXPECT_EQ(o->Commande.Octets[2], attendu);
+  }
+}
+
+TEST_F(Oscillo, LeNiveauDeSynchroHorsBornesRevientA127) {
+  struct Cas { int synchro, seuil; uint8_t niveau; uint8_t seuilApres; } cas[] = {
+      {1, 5, 127, 127}, {2, 249, 127, 127}, {1, 8, 8, 8}, {2, 248, 248, 248},
+      {0, 200, 0, 200}, {3, 200, 0, 200},  // no level for free-running or external
+      {3, 4, 0, 127},
+  };
+  for (auto [synchro, seuil, niveau, seuilApres] : cas) {
+    SCOPED_TRACE(testing::Message() << synchro << "/" << seuil);
+    o->SetSynchro(synchro);
+    o->SetSens(1);
+    o->Seuil = uint8_t(seuil);
+    o->EnvoieSynchro();
+    EXPECT_EQ(Envoye(o->Commande), (Octets{3, uint8_t(synchro), 1, niveau, 255, 255, 0, 0}));
+    EXPECT_EQ(o->Seuil, seuilApres);
+  }
+}
+
+TEST_F(Oscillo, TensionMinEtMaxSuiventLesReglagesCourants) {
+  o->SetCalibre(1, 8);
+  EXPECT_NEAR(o->TensionMin(1), -127 * 40 / 255.0, 1e-12);
+  EXPECT_NEAR(o->TensionMax(1), 128 * 40 / 255.0, 1e-12);
+  o->SetCalibre(2, 0);
+  o->SetZero(2, 0);
+  EXPECT_DOUBLE_EQ(o->TensionMin(2), 0);
+  EXPECT_NEAR(o->TensionMax(2), 0.08, 1e-12);
+}
+
+TEST_F(Oscillo, UneTrameComplete) {
+  o->SetCalibre(1, 5);
+  o->SetCalibre(2, 5);
+  o->SetCouplage(1, CouplageDC);
+  o->SetCouplage(2, CouplageDC);
+  o->SetDuree(7);  // 4 MHz: 2 ms, two periods of the demo's 1 kHz
+  Acquiert();
+  ASSERT_EQ(o->NbEchantillons, 8192);
+  std::vector<double> t(8193), v1(8193), v2(8193);
+  o->CalculeSignaux(t.data(), v1.data(), v2.data());
+  EXPECT_DOUBLE_EQ(t[4000], 4000 / 4e6);
+  EXPECT_EQ(v1[8192], 0);
+  const auto [min1, max1] = std::minmax_element(v1.begin(), v1.end() - 1);
+  const auto [min2, max2] = std::minmax_element(v2.begin(), v2.end() - 1);
+  EXPECT_NEAR(*max1 - *min1, 2.0, 0.04);  // 1 V peak, about the stage's offset error
+  EXPECT_NEAR((*max1 + *min1) / 2, OscilloVirtuel::ErreurDecalage(1, 5, 0) * 4 / 255.0, 0.02);
+  EXPECT_NEAR(*max2 - *min2, 2 / std::sqrt(2.0), 0.08);  // the low-pass at its cut-off
+  EXPECT_EQ(o->NbPoints(), 8000);
+}
+
+TEST_F(Oscillo, LaConversionGardeLesReglagesDeLaTrame) {
+  o->SetCalibre(1, 5);
+  o->SetDuree(7);
+  Acquiert();
+  std::vector<double> t(8193), v1(8193), v2(8193);
+  o->CalculeSignaux(t.data(), v1.data(), v2.data());
+  // a held frame re-converted after the controls moved
+  o->SetCalibre(1, 8);
+  o->SetZero(1, 10);
+  o->SetDuree(17);
+  std::vector<double> t2(8193), w1(8193), w2(8193);
+  o->CalculeSignaux(t2.data(), w1.data(), w2.data());
+  EXPECT_EQ(t, t2);
+  EXPECT_EQ(v1, w1);
+  EXPECT_EQ(o->NbPoints(), 8000);
+  EXPECT_NEAR(o->TensionMax(1), 245 * 40 / 255.0, 1e-12);  // the screen follows the controls
+}
+
+TEST_F(Oscillo, LaSalveSArreteA8192EtUneVoieNonAcquiseVautZeroVolt) {
+  o->SetCouplage(2, CouplageGND);  // mode 1
+  o->SetZero(2, 90);
+  o->SetCalibre(1, 5);
+  o->SetAlim(true);
+  o->Lance();
+  o->LitDonnees();
+  EXPECT_EQ(o->NbEchantillons, 128);
+  o->NbEchantillons = 8160;
+  o->LitDonnees();
+  EXPECT_EQ(o->NbEchantillons, 8192);
+  o->LitDonnees();
+  EXPECT_EQ(o->NbEchantillons, 8192);
+  EXPECT_EQ(o->Brut2[0], 90);
+  std::vector<double> t(8193), v1(8193), v2(8193);
+  o->CalculeSignaux(t.data(), v1.data(), v2.data());
+  EXPECT_EQ(v2[0], 0);
+  EXPECT_EQ(v2[8191], 0);
+}
+
+TEST_F(Oscillo, UneSalveDeModeZeroAjoute64ParVoie) {
+  o->SetAlim(true);
+  o->Lance();
+  o->LitDonnees();
+  EXPECT_EQ(o->NbEchantillons, 64);
+  o->NbEchantillons = 8160;
+  o->LitDonnees();
+  EXPECT_EQ(o->NbEchantillons, 8192);
+}
+
+TEST_F(Oscillo, UneTrameDeclencheeCommenceAuFranchissementDuNiveau) {
+  o->SetCalibre(1, 5);
+  o->SetCalibre(2, 5);
+  o->SetDuree(7);
+  struct Cas { int synchro, sens; } cas[] = {{1, 0}, {1, 1}, {2, 0}, {2, 1}};
+  for (auto [synchro, sens] : cas) {
+    SCOPED_TRACE(testing::Message() << synchro << "/" << sens);
+    o->SetSynchro(synchro);
+    o->SetSens(sens);
+    o->Seuil = 160;
+    Acquiert();
+    ASSERT_EQ(o->NbEchantillons, 8192);
+    const auto &brut = synchro == 1 ? o->Brut1 : o->Brut2;
+    EXPECT_NEAR(brut[0], 160, 2);
+    // 40 µs later the signal has moved on in the chosen direction
+    const int ecart = int(brut[160]) - int(brut[0]);
+    EXPECT_GT(sens == 0 ? ecart : -ecart, 3);
+  }
+}
+
+TEST_F(Oscillo, VersionDuMicrologicielEtVideSiLaRequeteEchoue) {
+  EXPECT_EQ(o->Version(), "QuiloSim 1.0");
+  Virtuel().Debranche(true);
+  EXPECT_EQ(o->Version(), "");
+}
+
+TEST_F(Oscillo, DebrancheEnCoursDeTrameLeCompteSArrete) {
+  o->SetDuree(17);  // 1.6 kHz: the frame takes 5 s
+  o->SetAlim(true);
+  o->Lance();
+  Banc().Horloge().Avance(100'000);
+  LitTout();
+  const int avant = o->NbEchantillons;
+  EXPECT_GT(avant, 100);
+  EXPECT_LT(avant, 8192);
+  Virtuel().Debranche(true);
+  Banc().Horloge().Avance(10'000'000);
+  LitTout();
+  EXPECT_EQ(o->NbEchantillons, avant);
+  o->Lance();  // fails quietly
+  EXPECT_TRUE(o->EstConnecte());
+}
+
+TEST_F(Oscillo, SalvesVidesEtSynchroQuiNeVientPas) {
+  Virtuel().SalvesVides(true);
+  Acquiert();
+  EXPECT_EQ(o->NbEchantillons, 0);
+  Virtuel().SalvesVides(false);
+  Virtuel().SynchroAbsente(true);
+  o->SetSynchro(1);
+  Acquiert();
+  Banc().Horloge().Avance(1'000'000);
+  LitTout();
+  EXPECT_EQ(o->NbEchantillons, 0);
+}
+
+TEST_F(Oscillo, LeDestructeurArreteEtCoupeLAlimentation) {
+  o->Lance();
+  EXPECT_TRUE(Virtuel().Alimente());
+  o.reset();
+  EXPECT_FALSE(Virtuel().Alimente());
+}
+
+class SansOscillo : public SurLeBanc {
+ protected:
+  SansOscillo() : SurLeBanc("sans-oscillo") {}
+};
+
+TEST_F(SansOscillo, RienNeSeFaitEtLaReconnexionTrouveLOscillo) {
+  TOscillo o;
+  EXPECT_FALSE(o.EstConnecte());
+  EXPECT_EQ(o.Version(), "Oscillo non branché");
+  o.Lance();
+  o.LitDonnees();
+  EXPECT_EQ(o.NbEchantillons, 0);
+  EXPECT_FALSE(o.CorrigeDecalage());
+  o.Connecte(true);
+  EXPECT_FALSE(o.EstConnecte());
+  ASSERT_EQ(QuilinkSimulation("demo"), 1);
+  o.Connecte(false);
+  EXPECT_FALSE(o.EstConnecte());
+  o.Connecte(true);
+  EXPECT_TRUE(o.EstConnecte());
+  EXPECT_TRUE(Banc().Oscillo()->Alimente());
+}

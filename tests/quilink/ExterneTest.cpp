@@ -1,0 +1,102 @@
+// A caller that knows the library only by its path and its exported names.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Quilink {
+  void *bibliotheque = dlopen(CHEMIN_QUILINK, RTLD_NOW | RTLD_LOCAL);
+  template <class F>
+  F *Entree(const char *nom) {
+    return reinterpret_cast<F *>(dlsym(bibliotheque, nom));
+  }
+  ~Quilink() {
+    if (bibliotheque) dlclose(bibliotheque);
+  }
+};
+
+// "QuiloUSB-0" or another name as an OLE string of 16-bit characters.
+std::vector<char16_t> ChaineOle(const std::u16string &nom) {
+  std::vector<char16_t> bloc(2 + nom.size() + 1);
+  const int32_t octets = int32_t(nom.size() * 2);
+  std::memcpy(bloc.data(), &octets, 4);
+  std::copy(nom.begin(), nom.end(), bloc.begin() + 2);
+  return bloc;
+}
+
+}  // namespace
+
+TEST(ProgrammeExterne, LeBancDemoDonneUneTrameQuiBouge) {
+  Quilink q;
+  ASSERT_TRUE(q.bibliotheque) << dlerror();
+  auto simulation = q.Entree<int32_t(const char *)>("QuilinkSimulation");
+  auto ouvre = q.Entree<int32_t(const char16_t *)>("_SetPortOpen");
+  auto ferme = q.Entree<int32_t(int32_t)>("SetPortClose");
+  auto version = q.Entree<int32_t(int32_t, uint8_t *)>("_GetVersion");
+  auto alim = q.Entree<int32_t(int32_t)>("_ConnectAlim");
+  auto envoie = q.Entree<int32_t(int32_t, const void *)>("_SendUSBData");
+  auto lance = q.Entree<int32_t(int32_t, int32_t)>("_LanceAcqui");
+  auto lit = q.Entree<int32_t(int32_t, void *, int32_t)>("_GetUSBData");
+  ASSERT_TRUE(simulation && ouvre && ferme && version && alim && envoie && lance && lit);
+
+  ASSERT_EQ(simulation("demo"), 1);
+  const auto nom = ChaineOle(u"QuiloUSB-0");
+  const int32_t h = ouvre(nom.data() + 2);
+  ASSERT_NE(h, -1);
+  ASSERT_NE(h, 0);
+  uint8_t texte[14];
+  std::memset(texte, 0x55, sizeof texte);
+  ASSERT_EQ(version(h, texte), 1);
+  EXPECT_EQ(texte[12], 0);
+  EXPECT_EQ(texte[13], 0x55);
+
+  // channel 1 on ±2 V DC, 4 MHz (2 ms: two periods), both channels: the 1 V sine
+  // spans ±64 codes
+  struct { int32_t n; uint8_t octets[8]; } voie1{3, {1, 8, 127}}, duree{6, {4, 1, 255, 0, 1, 0}};
+  ASSERT_EQ(alim(h), 1);
+  ASSERT_EQ(envoie(h, &duree), 1);
+  ASSERT_EQ(envoie(h, &voie1), 1);
+  ASSERT_EQ(lance(h, 0), 1);
+  // 8192 samples take 2 ms of the bench's real time: reads that find nothing
+  // yet simply come round again
+  struct { uint8_t reserve[68]; int32_t compte1, compte2; uint8_t zone1[128], zone2[128]; } trame;
+  std::vector<uint8_t> voie;
+  int echantillons2 = 0;
+  for (long essai = 0; voie.size() < 8192 && essai < 100'000'000; ++essai) {
+    const int32_t r = lit(h, &trame, 0);
+    if (r == 0) continue;
+    ASSERT_LE(r, 128);
+    ASSERT_EQ(trame.compte1, trame.compte2);
+    voie.insert(voie.end(), trame.zone1, trame.zone1 + trame.compte1);
+    echantillons2 += trame.compte2;
+  }
+  ASSERT_EQ(voie.size(), 8192u);
+  EXPECT_EQ(echantillons2, 8192);
+  const auto [mini, maxi] = std::minmax_element(voie.begin(), voie.end());
+  EXPECT_GT(*maxi - *mini, 100);
+  EXPECT_EQ(ferme(h), 1);
+}
+
+TEST(ProgrammeExterne, UnNomInconnuEchoueSansToucherLaVersion) {
+  Quilink q;
+  ASSERT_TRUE(q.bibliotheque) << dlerror();
+  auto simulation = q.Entree<int32_t(const char *)>("QuilinkSimulation");
+  auto ouvre = q.Entree<int32_t(const char16_t *)>("_SetPortOpen");
+  auto ferme = q.Entree<int32_t(int32_t)>("SetPortClose");
+  auto version = q.Entree<int32_t(int32_t, uint8_t *)>("_GetVersion");
+  ASSERT_EQ(simulation("demo"), 1);
+  const auto nom = ChaineOle(u"Inconnu-7");
+  const int32_t h = ouvre(nom.data() + 2);
+  EXPECT_EQ(h, -1);
+  uint8_t texte[13];
+  std::memset(texte, 0x55, sizeof texte);
+  EXPECT_EQ(version(h, texte), 0);
+  EXPECT_EQ(std::count(texte, texte + 13, 0x55), 13);
+  EXPECT_EQ(ferme(h), 1);
+}
