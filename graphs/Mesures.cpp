@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "Maths.h"
+
 namespace {
 
 // Samples beyond `bas` count as low, beyond `haut` as high; in between a sample keeps the
@@ -128,7 +130,7 @@ std::optional<double> Dephasage(std::span<const double> x, std::span<const doubl
   // samples, which reaches 2 degrees at 50 samples per period.
   const double theta = 2 * std::numbers::pi * q / n;
   const double s = (qq - p * std::cos(theta)) / std::sin(theta);
-  if (p == 0 && s == 0) return std::nullopt;
-  const double degres = std::atan2(s, p) * 180 / std::numbers::pi;
+  if (p == 0 && s == 0) return std::nullopt;  // no direction: no phase
+  const double degres = Angle(p, s);
   return degres == -180 ? 180 : degres;
 }
