@@ -34,6 +34,11 @@ void Stylo(QPainter &p, QColor couleur, Qt::PenStyle style, int largeur) {
   p.setPen(stylo);
 }
 
+Texte32 TexteEtiquette(const TCourbe &c, double v, double fractionZero) {
+  if (fractionZero > 0 && LibelleNul(v, c.Mini, c.Maxi, fractionZero)) return "0";
+  return c.TexteGraduation(v);
+}
+
 void EtalonneCourbe(TCourbe &c, int32_t pixelMin, int32_t pixelMax, bool dense) {
   const Limites l = LimitesUtilisables(c.Mini, c.Maxi);
   c.Mini = l.Mini;
@@ -70,10 +75,8 @@ void DessineAxeHorizontal(QPainter &p, TCourbe &abscisse, const AxeHorizontal &a
     if (x <= zone.Left || x >= zone.Right) continue;
     p.drawLine(x, bas - t, x, bas + t);
     if (x <= zone.Left + t || x >= client.Right - 2 * m.Caractere) continue;
-    const bool zero =
-        axe.FractionZero > 0 && LibelleNul(v, abscisse.Mini, abscisse.Maxi, axe.FractionZero);
     EcritTexte(p, x, bas + t, Qt::AlignHCenter | Qt::AlignTop,
-               zero ? Texte32("0") : abscisse.TexteGraduation(v));
+               TexteEtiquette(abscisse, v, axe.FractionZero));
     positions.Ajoute(x);
   }
   EcritTexte(p, client.Left + t, bas + t, Qt::AlignLeft | Qt::AlignTop,
@@ -106,7 +109,7 @@ void DessineAxeVertical(QPainter &p, TCourbe &c, const AxeVertical &axe, const R
     if (y <= c.PixelMax + 2 * f || y >= c.PixelMin - t || std::abs(y - zone.Bottom) <= t)
       continue;
     EcritTexte(p, axe.XEtiquettes, y + t, axe.Alignement | Qt::AlignBottom,
-               LibelleNul(v, c.Mini, c.Maxi, 1.0 / 1000) ? Texte32("0") : c.TexteGraduation(v));
+               TexteEtiquette(c, v, FractionZeroOrdonnee));
   }
   EcritTexte(p, axe.XTitre, axe.YTitre, axe.Alignement | Qt::AlignTop, c.TitreAxe(c.Multiplicateur));
 }

@@ -28,6 +28,10 @@ void Stylo(QPainter &p, QColor couleur, Qt::PenStyle style = Qt::SolidLine, int 
 // Pixel of value v on a curve's axis, never failing (see PixelDessin).
 inline int32_t Pixel(const TCourbe &c, double v) { return PixelDessin(c.Echelle, c.Decalage, v); }
 
+// Label of graduation v: "0" when |v| is within `fractionZero` of the span (0: never),
+// else the curve's own graduation text.
+Texte32 TexteEtiquette(const TCourbe &c, double v, double fractionZero);
+
 // Gives a curve its mapping onto pixelMin..pixelMax and its graduations. Limits that
 // give no scale (empty, reversed, not finite) are replaced by usable ones first, as the
 // time axis already does: Maxi = Mini + 1. A scale the graduation rule cannot handle
@@ -35,6 +39,11 @@ inline int32_t Pixel(const TCourbe &c, double v) { return PixelDessin(c.Echelle,
 void EtalonneCourbe(TCourbe &c, int32_t pixelMin, int32_t pixelMax, bool dense);
 
 // The horizontal axis along the area bottom, in the pen's current colour.
+// Share of the span within which an ordinate label reads 0; the time and spectrum
+// abscissa has none, the diagram's abscissa one hundredth.
+inline constexpr double FractionZeroOrdonnee = 1.0 / 1000;
+inline constexpr double FractionZeroFrequence = 1.0 / 100;
+
 struct AxeHorizontal {
   int32_t FinAxe;            // last column of the axis line (the arrow's tip)
   double FractionZero;       // labels within this share of the span read 0; 0: never

@@ -33,7 +33,7 @@ void TgrapheMesure::Draw(QPaintDevice &surface) {
     MetEnPage();
     if (Etiquettes.EtiquettesX) {
       Stylo(p, CouleurQt(Courbes[0].Couleur));
-      DessineAxeHorizontal(p, Courbes[0], {Client.Right, 1.0 / 100}, Client, Zone, Police,
+      DessineAxeHorizontal(p, Courbes[0], {Client.Right, FractionZeroFrequence}, Client, Zone, Police,
                            Positions);
     }
     DessineOrdonnee(p);

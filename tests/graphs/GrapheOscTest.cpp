@@ -176,3 +176,15 @@ TEST(GrapheOsc, LesEtiquettesDessineesSeulesSontTouchees) {
   EXPECT_FALSE(e.g->ToucheEtiquette(x, bas - 5));
   EXPECT_FALSE(e.g->ToucheEtiquette(1, bas + 5));  // no label at 0
 }
+
+TEST(TexteEtiquette, ZeroSelonLaFractionDeLAxe) {
+  TCourbe c("U", 1, "V");
+  c.Mini = 0;
+  c.Maxi = 1;
+  c.CalculGraduation(false);
+  EXPECT_NE(TexteEtiquette(c, 1e-17, 0), "0");  // the time axis prints it like any value
+  EXPECT_EQ(TexteEtiquette(c, 1e-17, FractionZeroOrdonnee), "0");
+  EXPECT_NE(TexteEtiquette(c, 0.005, FractionZeroOrdonnee), "0");
+  EXPECT_EQ(TexteEtiquette(c, 0.005, FractionZeroFrequence), "0");
+  EXPECT_EQ(TexteEtiquette(c, 0.5, FractionZeroFrequence), c.TexteGraduation(0.5));
+}
