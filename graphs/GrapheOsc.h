@@ -14,7 +14,7 @@ class QPainter;
 class TgrapheOsc {
  public:
   Drapeaux Etiquettes;         // AxeY is the user's setting, true until loaded
-  int32_t NbBandes = 1;        // superposition bands of the last drawing
+  int32_t NbBandes = 1;        // superposition bands: counted by Draw from the channels shown
   TCourbeOsc Voie1{"V1", 1, "V"};
   TCourbeOsc Voie2{"V2", 2, "V"};
   TCourbe Abscisse{"t", 0, "s"};

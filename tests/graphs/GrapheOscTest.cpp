@@ -141,6 +141,9 @@ TEST(GrapheOsc, LesBarresPartentDeLaLigneDeZero) {
   g->Voie1.Mini = -1;
   g->Voie1.Maxi = 1;
   g->Voie1.Valeurs[4] = 0.5;
+  g->Voie2.Mini = -1;
+  g->Voie2.Maxi = 1;
+  g->Voie2.Valeurs[8] = 0.5;
   g->NbPoints = 16;
   g->Draw(image);
   const int32_t x = g->Abscisse.ValeurEnPixel(400), y0 = g->Voie1.ValeurEnPixel(0);
@@ -150,6 +153,16 @@ TEST(GrapheOsc, LesBarresPartentDeLaLigneDeZero) {
   EXPECT_FALSE(EstDe(image, x, y - 1, bleu));
   EXPECT_FALSE(EstDe(image, x, y0 + 1, bleu));
   EXPECT_FALSE(EstDe(image, g->Abscisse.ValeurEnPixel(500), y, bleu));  // bin 5 is empty
+  // channel 2, same scale, a bar on bin 8: it starts 3 pixels to the right on the zero
+  // row and ends 3 pixels higher
+  g->Voie2.Active = true;
+  g->Draw(image);
+  ASSERT_EQ(g->Voie2.ValeurEnPixel(0.5), y);
+  const int32_t x2 = g->Abscisse.ValeurEnPixel(800);
+  EXPECT_TRUE(EstDe(image, x2 + 3, y0, rouge));
+  EXPECT_TRUE(EstDe(image, x2, y - 3, rouge));
+  EXPECT_FALSE(EstDe(image, x2, y - 4, rouge));
+  EXPECT_FALSE(EstDe(image, x2 + 3, y0 + 1, rouge));
 }
 
 TEST(GrapheOsc, DesValeursHorsDePorteeNeFontPasEchouerLeDessin) {
