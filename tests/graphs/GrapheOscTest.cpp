@@ -71,7 +71,8 @@ TEST(GrapheOsc, HuitMilleEchantillonsSurSixCentsPixelsJoignentUnSurTreize) {
   for (int i = 0; i < 8192; ++i) e.g->Voie1.Valeurs[i] = i % 13 == 0 ? 0 : 4;
   e.Dessine();
   const int32_t y0 = e.g->Voie1.ValeurEnPixel(0);
-  const QRect haut(QPoint(e.Interieur().left(), e.g->Zone.Top), QPoint(e.Interieur().right(), y0 - 2));
+  const QRect haut(QPoint(e.Interieur().left(), e.g->Zone.Top),
+                   QPoint(e.Interieur().right(), y0 - 2));
   EXPECT_EQ(CompteCouleur(e.image, haut, bleu), 0);
   // and the trace runs along the zero row from the left to the right of the area
   EXPECT_TRUE(EstDe(e.image, e.g->Zone.Left + 1, y0, bleu));
@@ -171,7 +172,7 @@ TEST(GrapheOsc, DesValeursHorsDePorteeNeFontPasEchouerLeDessin) {
   e.g->Voie1.Valeurs[51] = std::nan("");
   e.g->Voie2.Active = true;
   e.g->Voie2.Mini = 3;
-  e.g->Voie2.Maxi = 3;  // an empty scale
+  e.g->Voie2.Maxi = 3;      // an empty scale
   e.g->Abscisse.Maxi = -1;  // a reversed one
   EXPECT_NO_THROW(e.Dessine());
   EXPECT_EQ(e.g->Voie2.Maxi, 4);
