@@ -202,3 +202,19 @@ TEST(TexteEtiquette, ZeroSelonLaFractionDeLAxe) {
   EXPECT_EQ(TexteEtiquette(c, 0.005, FractionZeroFrequence), "0");
   EXPECT_EQ(TexteEtiquette(c, 0.5, FractionZeroFrequence), c.TexteGraduation(0.5));
 }
+
+TEST(GrapheOsc, LeSymboleDuMarqueurSuitLeSens) {
+  Ecran montant(600, 400, 0), descendant(600, 400, 0);
+  for (Ecran *e : {&montant, &descendant}) {
+    e->g->VoieSeuil = 1;
+    e->g->NiveauSeuil = 128;
+  }
+  descendant.g->SensSeuil = 1;
+  montant.Dessine();
+  descendant.Dessine();
+  const int c = montant.g->Police.Caractere, y = montant.g->LigneSeuil;
+  const QRect symbole(0, y - c, 4 * c, 2 * c);
+  EXPECT_GT(CompteCouleur(montant.image, symbole, bleu), 4 * c);  // line and glyph
+  EXPECT_NE(montant.image.copy(symbole), descendant.image.copy(symbole));
+  EXPECT_EQ(montant.image.copy(montant.Interieur()), descendant.image.copy(montant.Interieur()));
+}
