@@ -32,7 +32,7 @@ std::optional<double> TCourbeMesure::Dephasage(const TCourbeOsc &voie1,
   const std::size_t count = std::min(voie1.NbAnalyses, voie2.NbAnalyses);
   return ::Dephasage(std::span<const double>(voie1.Valeurs.data(), count),
                      std::span<const double>(voie2.Valeurs.data(), count), r.DebutPeriode,
-                     r.FinPeriode);
+                     r.FinPeriode, r.PeriodeFine);
 }
 
 namespace {

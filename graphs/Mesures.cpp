@@ -34,20 +34,31 @@ int PremierCote(std::span<const double> v, Bande b) {
 
 int Borne(int i, int count) { return std::min(i, count - 1); }
 
+// Where the frame crosses level t between sample i - 1 and sample i, in samples.
+double Croisement(std::span<const double> v, int i, double t) {
+  if (i < 1 || v[i] == v[i - 1]) return i;
+  return i - 1 + (t - v[i - 1]) / (v[i] - v[i - 1]);
+}
+
 // One full period from the first crossing into a side to the next return to it, with the
 // 16- and 14-sample dead zones after each crossing. A flat frame is one period long.
 void CherchePeriode(std::span<const double> v, Bande b, MesuresVoie &m) {
   const int count = int(v.size());
   if (m.CreteACrete == 0) {
     m.DebutPeriode = 0, m.FinPeriode = uint16_t(count - 1);
+    m.PeriodeFine = count - 1;
     return;
   }
   const int depart = PremierCote(v, b);
   const int debut = ChercheAuDela(v, 0, count / 2, -depart, b);
   const int s = b.Au_dela(v[debut], -depart) ? -depart : depart;
   const int demi = ChercheAuDela(v, debut + 17, count - 16, -s, b);
-  const int fin = ChercheAuDela(v, demi + 15, count - 1, s, b);
-  m.DebutPeriode = uint16_t(debut), m.FinPeriode = uint16_t(Borne(fin, count));
+  const int fin = Borne(ChercheAuDela(v, demi + 15, count - 1, s, b), count);
+  m.DebutPeriode = uint16_t(debut), m.FinPeriode = uint16_t(fin);
+  const double niveau = s > 0 ? b.haut : b.bas;
+  const bool croisements = b.Au_dela(v[debut], s) && b.Au_dela(v[fin], s);
+  m.PeriodeFine = croisements ? Croisement(v, fin, niveau) - Croisement(v, debut, niveau)
+                              : fin - debut;
 }
 
 // The first whole high phase: past the samples that are not yet low, the first high sample,
@@ -69,17 +80,29 @@ int Premier(std::span<const double> v, int debut, Condition condition) {
   return std::min(i, fin);
 }
 
-// Rise and fall between 5 % and 95 % of the peak-to-peak range, each measured on a whole
-// edge: the search starts past the samples already beyond its first level.
+// One past the last index in [debut, fin) where `condition` holds; debut when none does.
+template <class Condition>
+int ApresDernier(std::span<const double> v, int debut, int fin, Condition condition) {
+  int i = fin;
+  while (i > debut && !condition(v[i - 1])) --i;
+  return i;
+}
+
+// Rise and fall between 5 % and 95 % of the peak-to-peak range, each on a whole edge: the
+// search starts past the samples already beyond its first level. An edge is found by its
+// far level, then traced back to its last sample on the near side, so that noise on a slow
+// edge, crossing a level back and forth, cannot start it on the wrong edge.
 void ChercheFronts(std::span<const double> v, MesuresVoie &m) {
   const double l5 = m.Minimum + 0.05 * m.CreteACrete;
   const double l95 = m.Minimum + 0.95 * m.CreteACrete;
-  const int bas = Premier(v, 0, [=](double x) { return x < l5; });
-  m.DebutMontee = uint16_t(Premier(v, bas + 1, [=](double x) { return x >= l5; }));
-  m.FinMontee = uint16_t(Premier(v, m.DebutMontee + 1, [=](double x) { return x >= l95; }));
-  const int haut = Premier(v, 0, [=](double x) { return x > l95; });
-  m.DebutDescente = uint16_t(Premier(v, haut + 1, [=](double x) { return x <= l95; }));
-  m.FinDescente = uint16_t(Premier(v, m.DebutDescente + 1, [=](double x) { return x <= l5; }));
+  const auto sous5 = [=](double x) { return x < l5; };
+  const auto sur95 = [=](double x) { return x > l95; };
+  const int bas = Premier(v, 0, sous5);
+  m.FinMontee = uint16_t(Premier(v, bas + 1, [=](double x) { return x >= l95; }));
+  m.DebutMontee = uint16_t(ApresDernier(v, bas, m.FinMontee, sous5));
+  const int haut = Premier(v, 0, sur95);
+  m.FinDescente = uint16_t(Premier(v, haut + 1, [=](double x) { return x <= l5; }));
+  m.DebutDescente = uint16_t(ApresDernier(v, haut, m.FinDescente, sur95));
 }
 
 // RMS and mean over exactly one period, [DebutPeriode, FinPeriode).
@@ -109,7 +132,7 @@ MesuresVoie AnalyseTrame(std::span<const double> v) {
 }
 
 std::optional<double> Dephasage(std::span<const double> x, std::span<const double> y,
-                                uint16_t a, uint16_t b) {
+                                uint16_t a, uint16_t b, double periodeFine) {
   const int count = int(std::min(x.size(), y.size()));
   const int n = int(b) - int(a);
   if (n < 4 || b > count) return std::nullopt;
@@ -124,11 +147,12 @@ std::optional<double> Dephasage(std::span<const double> x, std::span<const doubl
     p += (x[k] - mx) * (y[k] - my);
     qq += (x[k] - mx) * (y[k + q] - my);
   }
-  // y shifted by q samples is y turned by theta = 2 pi q / n, so qq = P cos theta +
+  // y shifted by q samples is y turned by theta = 2 pi q / period, so qq = P cos theta +
   // S sin theta with S the quadrature sum. For a shift of exactly a quarter (theta = +-90
   // degrees) S = +-qq; otherwise this takes out the error of a quarter rounded to whole
-  // samples, which reaches 2 degrees at 50 samples per period.
-  const double theta = 2 * std::numbers::pi * q / n;
+  // samples (2 degrees at 50 samples per period) and of a period that is not a whole
+  // number of samples (1 degree at 42.5).
+  const double theta = 2 * std::numbers::pi * q / (periodeFine > 0 ? periodeFine : n);
   const double s = (qq - p * std::cos(theta)) / std::sin(theta);
   if (p == 0 && s == 0) return std::nullopt;  // no direction: no phase
   const double degres = Angle(p, s);

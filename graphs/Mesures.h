@@ -16,6 +16,9 @@ struct MesuresVoie {
   uint16_t FinDescente = 0, DebutDescente = 0;  // the fall's 5 % and 95 % crossings
   uint16_t DebutMontee = 0, FinMontee = 0;      // the rise's 5 % and 95 % crossings
   uint16_t NbAnalyses = 0;                      // the count analysed
+  // The same period in fractions of a sample, from the crossings interpolated between
+  // samples; FinPeriode - DebutPeriode when they cannot be.
+  double PeriodeFine = 0;
 };
 
 // The smallest frame that is analysed.
@@ -30,9 +33,10 @@ MesuresVoie AnalyseTrame(std::span<const double> v);
 
 // Phase in degrees, in (-180, 180], of y against x found by correlating them over the
 // period [a, b) of the reference channel and over the same period shifted by a quarter
-// (backwards when there is room before it), each channel's mean over [a, b) removed.
-// x and y hold the samples analysed. None when the shifted period leaves the frame, when
-// the period is shorter than 4 samples or when a channel has no variation.
-// The result is -phi for y = sin(wt + phi) against x = sin(wt).
+// (backwards when there is room before it), each channel's mean over [a, b) removed;
+// `periodeFine` (the period in fractions of a sample, b - a when 0) tells the angle that
+// the shift by whole samples really turns. x and y hold the samples analysed. None when
+// the shifted period leaves the frame, when the period is shorter than 4 samples or when a
+// channel has no variation. The result is -phi for y = sin(wt + phi) against x = sin(wt).
 std::optional<double> Dephasage(std::span<const double> x, std::span<const double> y,
-                                uint16_t a, uint16_t b);
+                                uint16_t a, uint16_t b, double periodeFine = 0);

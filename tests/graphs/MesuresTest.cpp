@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "Trames.h"
 
@@ -92,6 +93,20 @@ TEST(AnalyseTrame, RapportCycliqueEtFrontsSurUnePhaseEntiere) {
   }
 }
 
+TEST(AnalyseTrame, LeBruitSurUnFrontLentNeFaitPasCommencerLeFrontSuivant) {
+  // Slow edges (2.5 samples per code) crossed back and forth by the noise at 5 % and 95 %;
+  // the frame starts inside the high phase, so the searches first meet a fall.
+  const double code = 10.0 / 255;
+  for (unsigned graine = 1; graine <= 30; ++graine) {
+    SCOPED_TRACE(testing::Message() << "seed " << graine);
+    const auto v =
+        Echantillonne(4000, Trapeze(-2, 2, 1000, 0.4, -150, 250), code, 0.5, graine);
+    const MesuresVoie m = AnalyseTrame(v);
+    EXPECT_NEAR(m.FinMontee - m.DebutMontee, 225, 6);
+    EXPECT_NEAR(m.FinDescente - m.DebutDescente, 225, 6);
+  }
+}
+
 TEST(AnalyseTrame, LesRecherchesRestentDansLaTrame) {
   struct Cas { const char *nom; std::vector<double> v; } cas[] = {
       {"16 échantillons", Echantillonne(16, Sinus(1, 7))},
@@ -105,6 +120,32 @@ TEST(AnalyseTrame, LesRecherchesRestentDansLaTrame) {
     const MesuresVoie m = AnalyseTrame(c.v);
     IndicesDansLaTrame(m, int(c.v.size()));
     EXPECT_TRUE(std::isfinite(m.Efficace) && std::isfinite(m.Moyenne));
+  }
+}
+
+// Many ordinary frames: 8-bit trapezoids with half a code of noise, any period from 40
+// samples to half the frame, any start, 30 % high. Every frame must measure right.
+TEST(AnalyseTrame, JusteSurChaqueTrameOrdinaire) {
+  std::mt19937 alea(2024);
+  auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(alea); };
+  const double code = 10.0 / 255;
+  for (int essai = 0; essai < 200; ++essai) {
+    const int count = int(u(1000, 8192));
+    const double periode = u(40, count / 2.0);
+    const double front = std::round(u(0.02, 0.1) * periode) + 1;  // samples
+    const double debut = u(0, periode);
+    SCOPED_TRACE(testing::Message() << "count " << count << ", period " << periode
+                                    << ", edges " << front << ", start " << debut);
+    const auto v = Echantillonne(count, Trapeze(-1.5, 2.5, periode, 0.3, debut, front), code,
+                                 0.5, essai);
+    const MesuresVoie m = AnalyseTrame(v);
+    // a sample, or the time a slow edge takes across one code of noise
+    const double tolerance = 1.5 + front / 50;
+    EXPECT_NEAR(Periode(m), periode, tolerance);
+    EXPECT_NEAR(m.FinHaut - m.DebutHaut, 0.3 * periode, tolerance);
+    EXPECT_NEAR(m.FinMontee - m.DebutMontee, 0.9 * front, tolerance);
+    EXPECT_NEAR(m.FinDescente - m.DebutDescente, 0.9 * front, tolerance);
+    IndicesDansLaTrame(m, count);
   }
 }
 
@@ -126,13 +167,39 @@ TEST(Dephasage, DonneMoinsPhiAMoinsDUnDegre) {
           const MesuresVoie m = AnalyseTrame(x);
           const int q = Periode(m) / 4;
           EXPECT_EQ(m.DebutPeriode < q, depart < 0) << m.DebutPeriode;
-          const auto d = Dephasage(x, y, m.DebutPeriode, m.FinPeriode);
+          const auto d = Dephasage(x, y, m.DebutPeriode, m.FinPeriode, m.PeriodeFine);
           ASSERT_TRUE(d.has_value());
           double ecart = std::remainder(*d + phi, 360.0);
           EXPECT_LT(std::abs(ecart), 1.0) << *d;
         }
       }
     }
+  }
+}
+
+// Many ordinary pairs of 8-bit sines with half a code of noise: any period from 40
+// samples to half the frame, any phase, offsets. Phase and gain must hold on every frame.
+TEST(Dephasage, JusteSurChaqueTrameOrdinaire) {
+  std::mt19937 alea(7);
+  auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(alea); };
+  const double code = 10.0 / 255;
+  for (int essai = 0; essai < 200; ++essai) {
+    const int count = int(u(1000, 8192));
+    const double periode = u(40, count / 2.0), phi = u(-179, 179), depart = u(-Pi, Pi);
+    const double a1 = u(2, 4.5), a2 = u(1, 4.5), d1 = u(-0.5, 0.5), d2 = u(-0.5, 0.5);
+    SCOPED_TRACE(testing::Message() << "count " << count << ", period " << periode << ", "
+                                    << phi << "°, amplitudes " << a1 << " " << a2);
+    const auto x = Echantillonne(count, Sinus(a1, periode, depart, d1), code, 0.5, 2 * essai);
+    const auto y = Echantillonne(count, Sinus(a2, periode, depart + phi * Pi / 180, d2), code,
+                                 0.5, 2 * essai + 1);
+    const MesuresVoie mx = AnalyseTrame(x), my = AnalyseTrame(y);
+    EXPECT_NEAR(mx.PeriodeFine, periode, 0.05 + periode / 200);
+    const auto d = Dephasage(x, y, mx.DebutPeriode, mx.FinPeriode, mx.PeriodeFine);
+    ASSERT_TRUE(d.has_value());
+    EXPECT_LT(std::abs(std::remainder(*d + phi, 360.0)), 0.75) << *d;
+    const double gainAC = std::sqrt(my.Efficace * my.Efficace - my.Moyenne * my.Moyenne) /
+                          std::sqrt(mx.Efficace * mx.Efficace - mx.Moyenne * mx.Moyenne);
+    EXPECT_NEAR(gainAC, a2 / a1, 0.01 * a2 / a1);
   }
 }
 
