@@ -25,8 +25,8 @@ std::unique_ptr<TgrapheOsc> GrapheTemps() {
   g->Abscisse.Mini = 0;
   g->Abscisse.Maxi = (Count - 1) * 1e-5;
   g->Voie1.Active = g->Voie2.Active = true;
-  g->VoieSynchro = 1;
-  g->NiveauSynchro = 140;
+  g->VoieSeuil = 1;
+  g->NiveauSeuil = 140;
   g->NbPoints = Count;
   return g;
 }

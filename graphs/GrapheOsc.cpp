@@ -26,11 +26,11 @@ void TgrapheOsc::Draw(QPaintDevice &surface) {
   DessineOrigine(p);
   if (NbPoints == 0) return;
   for (int c = 1; c <= 2; ++c) {
-    if (!Courbe(c).Active) continue;
+    if (!Voie(c).Active) continue;
     if (ModeBarres)
-      DessineBarres(p, Courbe(c), c);
+      DessineBarres(p, Voie(c), c);
     else
-      DessineCourbe(p, Courbe(c));
+      DessineCourbe(p, Voie(c));
   }
 }
 
@@ -44,7 +44,7 @@ void TgrapheOsc::MetEnPage() {
   EtalonneCourbe(Abscisse, Zone.Left, Zone.Right, Etiquettes.DenseX);
   int bande = 0;
   for (int c = 1; c <= 2; ++c) {
-    TCourbeOsc &v = Courbe(c);
+    TCourbeOsc &v = Voie(c);
     Bande b{Zone.Bottom, Zone.Top};
     if (Superposition && v.Active)
       b = BandeSuperposition(Zone, NbBandes, bande++, Police.Graduation);
@@ -55,7 +55,7 @@ void TgrapheOsc::MetEnPage() {
 void TgrapheOsc::DessineOrdonnees(QPainter &p) {
   const int32_t t = Police.Graduation;
   for (int c = 1; c <= 2; ++c) {
-    TCourbeOsc &v = Courbe(c);
+    TCourbeOsc &v = Voie(c);
     if (!v.Active) continue;
     if (Etiquettes.EtiquettesY) {
       const bool gauche = c == 1 || Superposition;
@@ -71,17 +71,17 @@ void TgrapheOsc::DessineOrdonnees(QPainter &p) {
 }
 
 void TgrapheOsc::DessineSeuil(QPainter &p) {
-  if (VoieSynchro != 1 && VoieSynchro != 2) return;
-  const TCourbeOsc &v = Courbe(VoieSynchro);
+  if (VoieSeuil != 1 && VoieSeuil != 2) return;
+  const TCourbeOsc &v = Voie(VoieSeuil);
   // on the trigger channel's own span, its band in superposition, as the drag reads it
-  LigneSynchro = LigneSeuil(NiveauSynchro, v.PixelMin, v.PixelMax);
+  LigneSeuil = ::LigneSeuil(NiveauSeuil, v.PixelMin, v.PixelMax);
   const int32_t c = Police.Caractere;
-  const int32_t bord = VoieSynchro == 1 ? Client.Left : Client.Right - 1;
-  const int32_t sens = VoieSynchro == 1 ? 1 : -1;
+  const int32_t bord = VoieSeuil == 1 ? Client.Left : Client.Right - 1;
+  const int32_t sens = VoieSeuil == 1 ? 1 : -1;
   Stylo(p, CouleurQt(v.Couleur));
-  p.drawLine(bord, LigneSynchro, bord + sens * 4 * c, LigneSynchro);
-  const char symbole = SensSynchro == 0 ? OctetFrontMontant : OctetFrontDescendant;
-  EcritTexte(p, bord + sens * 2 * c, LigneSynchro - Police.Police / 2,
+  p.drawLine(bord, LigneSeuil, bord + sens * 4 * c, LigneSeuil);
+  const char symbole = SensSeuil == 0 ? OctetFrontMontant : OctetFrontDescendant;
+  EcritTexte(p, bord + sens * 2 * c, LigneSeuil - Police.Police / 2,
              Qt::AlignHCenter | Qt::AlignTop, std::string_view(&symbole, 1));
 }
 

@@ -18,10 +18,10 @@ class TgrapheOsc {
   TCourbeOsc Voie1{"V1", 1, "V"};
   TCourbeOsc Voie2{"V2", 2, "V"};
   TCourbe Abscisse{"t", 0, "s"};
-  uint8_t NiveauSynchro = 0;      // trigger level 0..255
-  uint8_t SensSynchro = 0;        // 0 rising, 1 falling: the item index of the slope choice
-  int32_t LigneSynchro = -16;     // row of the trigger marker, computed while drawing
-  uint8_t VoieSynchro = 0;        // 0 no marker, 1 or 2 the channel that carries it
+  uint8_t NiveauSeuil = 0;        // trigger level 0..255
+  uint8_t SensSeuil = 0;          // 0 rising, 1 falling: the item index of the slope choice
+  int32_t LigneSeuil = -16;       // row of the trigger marker, computed while drawing
+  uint8_t VoieSeuil = 0;          // 0 no marker, 1 or 2 the channel that carries it
   Rectangle Zone;                 // graph area
   Rectangle Client;               // the whole paint device
   Metriques Police;               // font height, character width, tick length
@@ -37,8 +37,7 @@ class TgrapheOsc {
   TgrapheOsc &operator=(const TgrapheOsc &) = delete;
 
   // Channel 1 or 2.
-  TCourbeOsc &Courbe(int c) { return c == 2 ? Voie2 : Voie1; }
-  const TCourbeOsc &Courbe(int c) const { return c == 2 ? Voie2 : Voie1; }
+  TCourbeOsc &Voie(int c) { return c == 2 ? Voie2 : Voie1; }
 
   // Paints the whole graph over the device.
   void Draw(QPaintDevice &surface);

@@ -53,8 +53,8 @@ TEST(GrapheOsc, SansEchantillonRienQueLesAxesLesEtiquettesEtLesMarqueurs) {
   for (Ecran *e : {&vide, &plein}) {
     e->g->Abscisse.Maxi = 1e-3;
     e->g->Voie1.Mini = 0;  // zero on the area's bottom: no zero line inside
-    e->g->VoieSynchro = 1;
-    e->g->NiveauSynchro = 200;
+    e->g->VoieSeuil = 1;
+    e->g->NiveauSeuil = 200;
     e->Dessine();
   }
   EXPECT_EQ(vide.image, plein.image);  // the samples are not drawn at all
@@ -102,12 +102,12 @@ TEST(GrapheOsc, LeMarqueurDeSeuilTombeSurLaLigneDeSonNiveau) {
     Ecran e(600, 400, 0);
     e.g->Voie2.Active = true;
     e.g->Superposition = superposition;
-    e.g->VoieSynchro = voie;
-    e.g->NiveauSynchro = niveau;
+    e.g->VoieSeuil = voie;
+    e.g->NiveauSeuil = niveau;
     e.Dessine();
-    const TCourbeOsc &v = e.g->Courbe(voie);
+    const TCourbeOsc &v = e.g->Voie(voie);
     const int32_t y = v.PixelMin - int32_t(std::lround(niveau * (v.PixelMin - v.PixelMax) / 255.0));
-    EXPECT_EQ(e.g->LigneSynchro, y);
+    EXPECT_EQ(e.g->LigneSeuil, y);
     const int x = voie == 1 ? 1 : 598;
     EXPECT_TRUE(EstDe(e.image, x, y, voie == 1 ? bleu : rouge));
     EXPECT_FALSE(EstDe(e.image, x, y - 2, voie == 1 ? bleu : rouge));
@@ -206,13 +206,13 @@ TEST(TexteEtiquette, ZeroSelonLaFractionDeLAxe) {
 TEST(GrapheOsc, LeSymboleDuMarqueurSuitLeSens) {
   Ecran montant(600, 400, 0), descendant(600, 400, 0);
   for (Ecran *e : {&montant, &descendant}) {
-    e->g->VoieSynchro = 1;
-    e->g->NiveauSynchro = 128;
+    e->g->VoieSeuil = 1;
+    e->g->NiveauSeuil = 128;
   }
-  descendant.g->SensSynchro = 1;
+  descendant.g->SensSeuil = 1;
   montant.Dessine();
   descendant.Dessine();
-  const int c = montant.g->Police.Caractere, y = montant.g->LigneSynchro;
+  const int c = montant.g->Police.Caractere, y = montant.g->LigneSeuil;
   const QRect symbole(0, y - c, 4 * c, 2 * c);
   EXPECT_GT(CompteCouleur(montant.image, symbole, bleu), 4 * c);  // line and glyph
   EXPECT_NE(montant.image.copy(symbole), descendant.image.copy(symbole));
