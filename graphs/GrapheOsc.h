@@ -38,6 +38,7 @@ class TgrapheOsc {
 
   // Channel 1 or 2.
   TCourbeOsc &Voie(int c) { return c == 2 ? Voie2 : Voie1; }
+  const TCourbeOsc &Voie(int c) const { return c == 2 ? Voie2 : Voie1; }
 
   // Paints the whole graph over the device.
   void Draw(QPaintDevice &surface);
