@@ -4,24 +4,12 @@
 #include <memory>
 
 #include "FichierIni.h"
-#include "SurLeBanc.h"
+#include "AvecOscillo.h"
 #include "TOscillo.h"
 
 namespace {
 
-class Correction : public SurLeBanc {
- protected:
-  void SetUp() override {
-    SurLeBanc::SetUp();
-    o = std::make_unique<TOscillo>();
-    ASSERT_TRUE(o->EstConnecte());
-  }
-  void TearDown() override {
-    o.reset();
-    SurLeBanc::TearDown();
-  }
-  std::unique_ptr<TOscillo> o;
-};
+using Correction = AvecOscillo;
 
 }  // namespace
 

@@ -3,22 +3,13 @@
 #include <memory>
 #include <vector>
 
-#include "SurLeBanc.h"
+#include "AvecOscillo.h"
 #include "TOscillo.h"
 
 namespace {
 
-class Oscillo : public SurLeBanc {
+class Oscillo : public AvecOscillo {
  protected:
-  void SetUp() override {
-    SurLeBanc::SetUp();
-    o = std::make_unique<TOscillo>();
-    ASSERT_TRUE(o->EstConnecte());
-  }
-  void TearDown() override {
-    o.reset();
-    SurLeBanc::TearDown();
-  }
   // Arms as the acquisition cycle does, then reads bursts until nothing comes.
   void Acquiert() {
     o->SetAlim(true);
@@ -31,7 +22,6 @@ class Oscillo : public SurLeBanc {
       o->LitDonnees();
     }
   }
-  std::unique_ptr<TOscillo> o;
 };
 
 using Octets = std::vector<uint8_t>;

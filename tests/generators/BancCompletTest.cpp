@@ -13,6 +13,7 @@
 #include "BancVirtuel.h"
 #include "CircuitsMesure.h"
 #include "Horloge.h"
+#include "HorlogeDuBanc.h"
 #include "TOscillo.h"
 #include "PresetsGenerateurs.h"
 #include "Quilink.h"
@@ -20,12 +21,6 @@
 #include "gtbf_USB_dynamique.h"
 
 namespace {
-
-class HorlogeDuBanc final : public Horloge {
- public:
-  void Attendre(int ms) override { Banc().Horloge().Avance(int64_t{ms} * 1000); }
-  int64_t MaintenantUs() const override { return Banc().Horloge().MaintenantUs(); }
-};
 
 using Serie = std::array<double, 8193>;
 

@@ -10,17 +10,11 @@
 #include "BancVirtuel.h"
 #include "GenerateurVirtuel.h"
 #include "Horloge.h"
+#include "HorlogeDuBanc.h"
 #include "gbf_USB_dynamique.h"
 #include "gtbf_USB_dynamique.h"
 
 namespace {
-
-// The device waits run on the bench's virtual clock.
-class HorlogeDuBanc final : public Horloge {
- public:
-  void Attendre(int ms) override { Banc().Horloge().Avance(int64_t{ms} * 1000); }
-  int64_t MaintenantUs() const override { return Banc().Horloge().MaintenantUs(); }
-};
 
 class GenerateursSurBanc : public testing::Test {
  protected:
