@@ -109,6 +109,9 @@ void ConstruitSynchro(TZelmMainForm &f, QHBoxLayout *panneau) {
   QObject::connect(f.SensRG, &RadioGroupe::clic, &f, [&f] { f.SensRGClick(); });
   // toggled, not clicked: a change made by code runs the handler as a click does
   QObject::connect(f.MonocoupCB, &QCheckBox::toggled, &f, [&f] { f.MonocoupCBClick(); });
+  // the user's own choice is the state the button update keeps
+  QObject::connect(f.MonocoupCB, &QCheckBox::clicked, &f,
+                   [&f](bool coche) { f.MonocoupPrecedent = coche; });
   QObject::connect(f.ArmeBtn, &QToolButton::clicked, &f, [&f] { f.ArmeBtnClick(); });
   QObject::connect(f.StopBtn, &QToolButton::clicked, &f, [&f] { f.StopBtnClick(); });
   panneau->addWidget(g);
