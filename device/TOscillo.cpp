@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "FichierIni.h"
 #include "Horloge.h"
 #include "Quilink.h"
 
@@ -256,4 +257,29 @@ bool TOscillo::CorrigeDecalage() {
   Zero = zero;
   EnvoieReglages();
   return reussi;
+}
+
+namespace {
+
+std::string CleCorrection(int calibre, int colonne, int voie) {
+  return {'Z', char('0' + calibre), char('0' + colonne), char('0' + voie)};
+}
+
+}  // namespace
+
+void TOscillo::LitCorrection(const FichierIni &fichier) {
+  for (int colonne : {0, 1})
+    for (int calibre = 0; calibre < 9; ++calibre)
+      for (int voie : {1, 2}) {
+        const int32_t lu = fichier.LitEntier("Oscillo", CleCorrection(calibre, colonne, voie), 0);
+        Correction[voie][calibre][colonne] = std::clamp(lu, -CorrectionMax, CorrectionMax);
+      }
+}
+
+void TOscillo::EcritCorrection(FichierIni &fichier) const {
+  for (int colonne : {0, 1})
+    for (int calibre = 0; calibre < 9; ++calibre)
+      for (int voie : {1, 2})
+        fichier.EcritEntier("Oscillo", CleCorrection(calibre, colonne, voie),
+                            Correction[voie][calibre][colonne]);
 }

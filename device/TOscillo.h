@@ -6,6 +6,8 @@
 
 #include "Calibres.h"
 
+class FichierIni;
+
 // The command record the device-access library sends: a length, then the bytes.
 struct RecordCommande {
   int32_t Longueur = 0;
@@ -59,6 +61,11 @@ class TOscillo {
   // Zero-offset correction of both channels; false (the table as it was for the
   // calibres that got no samples) when the device did not answer.
   bool CorrigeDecalage();
+  // The correction table in section "Oscillo", keys "Z" + calibre + column +
+  // channel digits (Z312: calibre 3, column 1, channel 2). Values read are kept
+  // within ±CorrectionMax; a missing key reads 0.
+  void LitCorrection(const FichierIni &fichier);
+  void EcritCorrection(FichierIni &fichier) const;
 
   // Lets the user interface process its pending messages between bursts.
   std::function<void()> TraiteMessages;

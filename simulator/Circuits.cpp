@@ -13,7 +13,11 @@ PasseBasRC::PasseBasRC(double frequenceCoupure)
 double PasseBasRC::Pas(double e0, double e1, double dt) {
   if (dt <= 0) return sortie_;
   const double pente = (e1 - e0) / dt;
-  const double a = std::exp(-dt / tau_);
+  if (dt != dtPrecedent_) {  // the bench steps at a few fixed sizes: spare the exp
+    dtPrecedent_ = dt;
+    attenuation_ = std::exp(-dt / tau_);
+  }
+  const double a = attenuation_;
   sortie_ = e1 - pente * tau_ + (sortie_ - e0 + pente * tau_) * a;
   return sortie_;
 }

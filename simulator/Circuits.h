@@ -35,6 +35,7 @@ class PasseBasRC final : public Circuit {
  private:
   double tau_;
   double sortie_ = 0;
+  double dtPrecedent_ = 0, attenuation_ = 1;
 };
 
 // A circuit's output followed through time for one source: steps the circuit from

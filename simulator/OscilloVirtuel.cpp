@@ -107,6 +107,7 @@ void OscilloVirtuel::Demarre() {
   origineUs_ = horloge_.MaintenantUs();
   examine_ = 0;
   arme_ = false;
+  dejaConverti_ = 0;
   produits_ = livres_ = 0;
   if (synchro_ == 0) {
     etat_ = Etat::Trame;
@@ -170,6 +171,10 @@ void OscilloVirtuel::ChercheSynchro(int64_t dernier) {
     if (Franchit(x, niveau, hysteresis)) {
       etat_ = Etat::Trame;
       debut_ = examine_;
+      if (!externe) {  // the sample that fired is the frame's first, as converted
+        trame_[size_t(synchro_ - 1)][0] = uint8_t(x);
+        dejaConverti_ = synchro_;
+      }
       return;
     }
   }
@@ -182,8 +187,9 @@ void OscilloVirtuel::Avance() {
   if (etat_ == Etat::AttenteSynchro) ChercheSynchro(dernier);
   if (etat_ != Etat::Trame) return;
   for (; produits_ < EchantillonsParTrame && debut_ + produits_ <= dernier; ++produits_) {
-    trame_[0][produits_] = Code(1, debut_ + produits_);
-    trame_[1][produits_] = Code(2, debut_ + produits_);
+    for (int voie : {1, 2})
+      if (produits_ > 0 || voie != dejaConverti_)
+        trame_[size_t(voie - 1)][size_t(produits_)] = Code(voie, debut_ + produits_);
   }
 }
 

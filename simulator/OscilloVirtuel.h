@@ -92,6 +92,7 @@ class OscilloVirtuel final : public AppareilVirtuel {
   bool arme_ = false;       // the input has been on the near side of the level
   int64_t debut_ = 0;      // sample index where the frame starts
   int produits_ = 0;       // samples of the frame made so far
+  int dejaConverti_ = 0;   // channel whose first sample is the trigger's own
   int livres_ = 0;         // bytes of the frame handed out
   std::array<std::array<uint8_t, EchantillonsParTrame>, 2> trame_{};
 };

@@ -3,6 +3,7 @@
 #include "BancVirtuel.h"
 #include "Circuits.h"
 #include "OscilloVirtuel.h"
+#include "PresetsGenerateurs.h"
 #include "Sources.h"
 
 namespace {
@@ -19,10 +20,15 @@ void Demo(BancVirtuel &banc) {
 void SansOscillo(BancVirtuel &) {}
 
 std::map<std::string, Preset> &Presets() {
-  static std::map<std::string, Preset> presets{
-      {"demo", Demo},
-      {"sans-oscillo", SansOscillo},
-  };
+  static std::map<std::string, Preset> presets = [] {
+    std::map<std::string, Preset> p{
+        {"demo", Demo},
+        {"sans-oscillo", SansOscillo},
+    };
+    // the benches with generators; their "demo" drives the same signals from a generator
+    for (auto &[nom, preset] : PresetsGenerateurs()) p[nom] = std::move(preset);
+    return p;
+  }();
   return presets;
 }
 

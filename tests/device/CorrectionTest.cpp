@@ -1,6 +1,9 @@
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <memory>
 
+#include "FichierIni.h"
 #include "SurLeBanc.h"
 #include "TOscillo.h"
 
@@ -83,4 +86,33 @@ TEST_F(Correction, UneEtapeSansEchantillonRemetSesEntrees) {
       else
         EXPECT_EQ(o->Correction[voie][calibre][1], 7);
     }
+}
+
+TEST_F(Correction, LaTableVaEtVientDansLeFichierDeReglages) {
+  auto valeur = [](int voie, int calibre, int colonne) {
+    return (voie * 7 + calibre * 3 + colonne * 5) % 21 - 10;  // all of −10..10
+  };
+  for (int voie : {1, 2})
+    for (int calibre = 0; calibre < 9; ++calibre)
+      for (int colonne : {0, 1}) o->Correction[voie][calibre][colonne] = valeur(voie, calibre, colonne);
+  FichierIni fichier("");
+  fichier.Charge("[Oscillo]\nAutre=1\n");
+  o->EcritCorrection(fichier);
+  const std::string contenu = fichier.Contenu();
+  EXPECT_NE(contenu.find("Z312=" + std::to_string(valeur(2, 3, 1)) + "\n"), std::string::npos);
+  EXPECT_LT(contenu.find("Z001="), contenu.find("Z002="));
+  EXPECT_LT(contenu.find("Z002="), contenu.find("Z101="));
+  EXPECT_LT(contenu.find("Z802="), contenu.find("Z011="));  // column 0 first
+  TOscillo lu;
+  lu.LitCorrection(fichier);
+  EXPECT_EQ(std::memcmp(lu.Correction, o->Correction, sizeof lu.Correction), 0);
+  // values out of what the correction can find are kept within ±10
+  fichier.EcritEntier("Oscillo", "Z312", 25);
+  fichier.EcritEntier("Oscillo", "z412", -40);  // keys match whatever their case
+  lu.LitCorrection(fichier);
+  EXPECT_EQ(lu.Correction[2][3][1], 10);
+  EXPECT_EQ(lu.Correction[2][4][1], -10);
+  FichierIni vide("");
+  lu.LitCorrection(vide);
+  EXPECT_EQ(lu.Correction[2][3][1], 0);
 }

@@ -107,3 +107,12 @@ TEST_F(BackendUsb, UnAbsentOuUneConfigurationIllisibleNOuvrePas) {
   EXPECT_EQ(j.liensVivants, 0);
   EXPECT_EQ(j.chemins, (std::vector<std::string>{"/dev/QuiloUSB-1", "/dev/QuiloUSB-0"}));
 }
+
+TEST(AccesLibusb, SansLeNoeudDuPeripheriqueRienNeSOuvre) {
+  // these machines have no USB: libusb starts and finds nothing
+  auto acces = quilink::CreeAccesLibusb();
+  EXPECT_FALSE(acces->Ouvre("/dev/QuiloUSB-absent"));
+  EXPECT_FALSE(acces->Ouvre("/dev/null"));  // a node that is not a USB device
+  quilink::Quilink().DefinitBackend(quilink::CreeBackendUsb(std::move(acces)));
+  EXPECT_EQ(_SetPortOpen(ChaineOle<char16_t>(u"QuiloUSB-absent").c()), QUILINK_INVALID_HANDLE);
+}

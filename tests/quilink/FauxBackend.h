@@ -53,7 +53,7 @@ class FauxBackend final : public quilink::Backend {
       file.pop_front();
       if (!reponse) return false;
       longueur = std::min<uint32_t>(longueur, uint32_t(reponse->size()));
-      std::memcpy(tampon, reponse->data(), longueur);
+      if (longueur > 0) std::memcpy(tampon, reponse->data(), longueur);
       return true;
     }
     bool Ecrit(uint8_t pipe, const uint8_t *tampon, uint32_t &longueur) override {

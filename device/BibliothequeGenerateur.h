@@ -1,0 +1,34 @@
+#pragma once
+#include <string>
+
+#include "EntreesGenerateur.h"
+
+// One generator library, looked for in a folder and bound at run time. It counts as present
+// only when the file is there, loads, and has all five entries.
+class BibliothequeGenerateur {
+ public:
+  explicit BibliothequeGenerateur(std::string nomFichier);
+  ~BibliothequeGenerateur();
+  BibliothequeGenerateur(const BibliothequeGenerateur &) = delete;
+  BibliothequeGenerateur &operator=(const BibliothequeGenerateur &) = delete;
+
+  // Looks for the file in `dossier`, loads it by that full path and binds the entries.
+  // Returns Presente().
+  bool Charge(const std::string &dossier);
+  void Libere();
+
+  bool Presente() const { return module_ != nullptr; }
+  // Null when the library is absent.
+  const EntreesGenerateur *Entrees() const { return Presente() ? &entrees_ : nullptr; }
+  // Full path tried by the last Charge.
+  const std::string &Chemin() const { return chemin_; }
+
+ private:
+  std::string nomFichier_;
+  std::string chemin_;
+  void *module_ = nullptr;
+  EntreesGenerateur entrees_;
+};
+
+// Folder of the running program (empty when it cannot be told).
+std::string DossierProgramme();

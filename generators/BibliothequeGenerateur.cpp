@@ -1,0 +1,85 @@
+// One of this platform's generator libraries, built once per kind of generator
+// (MODELE_GENERATEUR names the kind). Behind its five entries it drives the virtual
+// generators of the process's bench; a name with no such generator there does not open.
+#include <cstdint>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "BancVirtuel.h"
+#include "GenerateurVirtuel.h"
+
+#define ENTREE extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+constexpr const ModeleGenerateurVirtuel &Modele = MODELE_GENERATEUR;
+constexpr char Version[] = "QuiloGenSim 1.0";
+// Longest device name taken, in characters.
+constexpr uint32_t NomMax = 31;
+
+// Open handles of this library; a generator taken off the bench leaves a dead handle.
+std::map<int32_t, std::weak_ptr<GenerateurVirtuel>> &Ouverts() {
+  static std::map<int32_t, std::weak_ptr<GenerateurVirtuel>> ouverts;
+  return ouverts;
+}
+
+std::shared_ptr<GenerateurVirtuel> Generateur(int32_t handle) {
+  const auto it = Ouverts().find(handle);
+  return it == Ouverts().end() ? nullptr : it->second.lock();
+}
+
+// The 16-bit name whose byte length precedes it; empty when it is not a plain name.
+std::string NomAppareil(const char16_t *nom) {
+  if (!nom) return {};
+  uint32_t octets;
+  std::memcpy(&octets, reinterpret_cast<const char *>(nom) - sizeof octets, sizeof octets);
+  if (octets % 2 != 0 || octets / 2 > NomMax) return {};
+  std::string s;
+  for (uint32_t i = 0; i < octets / 2; ++i) {
+    if (nom[i] == 0 || nom[i] > 0x7E) return {};
+    s += static_cast<char>(nom[i]);
+  }
+  return s;
+}
+
+bool NomDuModele(const std::string &nom) {
+  return nom == Modele.noms[0] || nom == Modele.noms[1];
+}
+
+}  // namespace
+
+ENTREE int32_t _SetPortOpen(const char16_t *nom) {
+  const std::string appareil = NomAppareil(nom);
+  if (!NomDuModele(appareil)) return 0;
+  auto generateur = std::dynamic_pointer_cast<GenerateurVirtuel>(Banc().Appareil(appareil));
+  // the other kind of generator under one of this kind's names does not answer either
+  if (!generateur || std::strcmp(generateur->Modele().noms[0], Modele.noms[0]) != 0) return 0;
+  static int32_t dernier = 0;
+  const int32_t handle = ++dernier;
+  Ouverts()[handle] = generateur;
+  return handle;
+}
+
+ENTREE int32_t _SetPortClose(int32_t handle) { return Ouverts().erase(handle) ? 1 : 0; }
+
+// Writes the version text, zero-ended, into at least 32 bytes.
+ENTREE int32_t _GetVersion(int32_t handle, char *version) {
+  if (!version || !Generateur(handle)) return 0;
+  std::memcpy(version, Version, sizeof Version);
+  return static_cast<int32_t>(sizeof Version - 1);
+}
+
+ENTREE int32_t _LanceGenerateur(int32_t handle, int32_t mode, const uint8_t *enregistrement) {
+  const auto generateur = Generateur(handle);
+  if (!generateur || mode != ModeContinu || !enregistrement) return 0;
+  return generateur->Lance(enregistrement) ? 1 : 0;
+}
+
+ENTREE int32_t _StopGenerateur(int32_t handle) {
+  const auto generateur = Generateur(handle);
+  if (!generateur) return 0;
+  generateur->Stoppe();
+  return 1;
+}
