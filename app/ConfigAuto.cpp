@@ -22,11 +22,11 @@ void TCycleAcquisition::autosetBtnClick() {
   f_.Timer->stop();
   ArreteAcquisition();
   TOscillo &o = *f_.Oscillo;
-  f_.GrapheTemps.VoieSynchro = 0;
+  f_.GrapheTemps.VoieSeuil = 0;
   o.SetDuree(0);
   o.SetSynchro(0);
   for (int c : {1, 2}) {
-    TCourbeOsc &courbe = f_.GrapheTemps.Courbe(c);
+    TCourbeOsc &courbe = f_.GrapheTemps.Voie(c);
     courbe.Active = true;
     o.SetCouplage(c, CouplageDC);
     o.SetCalibre(c, int(Calibres.size()) - 1);
@@ -43,7 +43,7 @@ void TCycleAcquisition::EtapeReglageAuto() {
   bool peu = o.Duree < DureeMaxReglage;
   std::array<VoieAuto, 3> voies{};
   for (int c : {1, 2}) {
-    const TCourbeOsc &courbe = f_.GrapheTemps.Courbe(c);
+    const TCourbeOsc &courbe = f_.GrapheTemps.Voie(c);
     voies[size_t(c)] = AnalyseVoieAuto(
         std::span<const double>(courbe.Valeurs.data(), f_.GrapheTemps.NbPoints), courbe.Maxi);
     peu = peu && voies[size_t(c)].Nb < ChangementsVoulus;
@@ -63,7 +63,7 @@ void TCycleAcquisition::EtapeReglageAuto() {
   for (int c : {1, 2}) {
     const VoieAuto &v = voies[size_t(c)];
     actives[size_t(c)] = v.CreteACrete() > CreteACreteVisible;
-    f_.GrapheTemps.Courbe(c).Active = actives[size_t(c)];
+    f_.GrapheTemps.Voie(c).Active = actives[size_t(c)];
     calibres[size_t(c)] = CalibreAuto(v.Min, v.Max);
     f_.UpDownVoie[size_t(c)]->SetPosition(calibres[size_t(c)]);
     o.SetCalibre(c, calibres[size_t(c)]);
@@ -71,13 +71,13 @@ void TCycleAcquisition::EtapeReglageAuto() {
     f_.CouplageVoie[size_t(c)]->SetItemIndex(actives[size_t(c)] ? CouplageDC : CouplageGND);
   }
   if (const int c = VoieSynchroAuto(voies, actives); c != 0) {
-    f_.GrapheTemps.VoieSynchro = uint8_t(c);
+    f_.GrapheTemps.VoieSeuil = uint8_t(c);
     f_.SynchroRG->SetItemIndex(c);
     o.SetSynchro(c);
     o.Seuil = SeuilAuto(voies[size_t(c)].Moy, calibres[size_t(c)]);
   }
   f_.SynchroRG->SetItemIndex(o.Synchro);
-  f_.GrapheTemps.NiveauSynchro = o.Seuil;
+  f_.GrapheTemps.NiveauSeuil = o.Seuil;
   f_.MonocoupCB->setChecked(false);
   f_.DureeUpDown->SetPosition(o.Duree);
   f_.AfficheDuree();

@@ -12,10 +12,9 @@
 #include "PaintBox.h"
 #include "ReglageAuto.h"
 #include "TZelmMainForm.h"
-#include "Texte8.h"
 
-using provisoire::PasFrequence;
-using provisoire::PeriodeEchantillonnage;
+double PeriodeEchantillonnage = 1.0;
+double PasFrequence = 100.0;
 
 namespace {
 
@@ -78,8 +77,8 @@ void TCycleAcquisition::FinAcquisition() {
   TOscillo &o = *f_.Oscillo;
   f_.ArmeBtn->show();
   TgrapheOsc &g = f_.GrapheTemps;
-  o.CalculeSignaux(g.Abscisse.Valeurs.data(), g.Courbe(1).Valeurs.data(),
-                   g.Courbe(2).Valeurs.data());
+  o.CalculeSignaux(g.Abscisse.Valeurs.data(), g.Voie(1).Valeurs.data(),
+                   g.Voie(2).Valeurs.data());
   g.NbPoints = CompteBorne(o.NbPoints());
   f_.EnAcquisition = false;
   f_.TempsPaintBox->Repeint();
@@ -103,8 +102,8 @@ void TCycleAcquisition::AnalyseTrame() {
   g.OrigineTemps = -t[0];
   const uint16_t n = CompteBorne(f_.Oscillo->NbEchantillons);
   for (int c : {1, 2}) {
-    g.Courbe(c).AnalyseCourbe(n);
-    f_.GrapheSpectre.Courbe(c).Valeurs = g.Courbe(c).Spectre;
+    g.Voie(c).AnalyseCourbe(n);
+    f_.GrapheSpectre.Voie(c).Valeurs = g.Voie(c).Spectre;
   }
   f_.GrapheSpectre.NbPoints = CompteBorne(f_.NbHarmoniques);
   const int m = f_.Mode();
@@ -116,13 +115,11 @@ void TCycleAcquisition::MesuresZelm() {
   if (f_.RedessinDiffere) f_.ZelmPaintBox->Repeint();
   TgrapheMesure &z = f_.GrapheZelm;
   QImage &image = f_.ZelmPaintBox->Image();
-  z.Curseur(image);
+  const TgrapheOsc &g = f_.GrapheTemps;
+  z.Cursor(image);  // erases the crosses of the previous values
   for (auto &c : z.Courbes)
-    if (c->Active) c->CalculMesure(f_.GrapheTemps);
-  z.Curseur(image);
-  for (size_t i = 0; i < z.Courbes.size(); ++i)
-    if (z.Courbes[i]->Active)
-      f_.LabelVoie[i]->setText(VersQt(z.Courbes[i]->Egalite(z.Courbes[i]->Valeur).vue()));
+    if (c.Active) c.CalculMesure(g.Voie1, g.Voie2, PeriodeEchantillonnage);
+  z.Cursor(image);  // draws the new ones and writes the value labels
   f_.ZelmPaintBox->update();
 }
 
@@ -131,18 +128,18 @@ void TCycleAcquisition::TempsPaintBoxPaint() {
   TOscillo &o = *f_.Oscillo;
   TgrapheOsc &g = f_.GrapheTemps;
   for (int c : {1, 2}) {
-    g.Courbe(c).Maxi = o.TensionMax(c);
-    g.Courbe(c).Mini = o.TensionMin(c);
-    g.Courbe(c).Active = o.Couplage[size_t(c)] != CouplageGND;
+    g.Voie(c).Maxi = o.TensionMax(c);
+    g.Voie(c).Mini = o.TensionMin(c);
+    g.Voie(c).Active = o.Couplage[size_t(c)] != CouplageGND;
   }
-  g.NiveauSynchro = o.Seuil;
-  g.VoieSynchro = o.Synchro == 1 || o.Synchro == 2 ? uint8_t(o.Synchro) : 0;
+  g.NiveauSeuil = o.Seuil;
+  g.VoieSeuil = o.Synchro == 1 || o.Synchro == 2 ? uint8_t(o.Synchro) : 0;
   if (g.NbPoints > 0) {
     g.Abscisse.Mini = g.Abscisse.Valeurs[0];
     g.Abscisse.Maxi = g.Abscisse.Valeurs[g.NbPoints - 1u];
     if (g.Abscisse.Maxi - g.Abscisse.Mini <= 1e-6) g.Abscisse.Maxi = g.Abscisse.Mini + 1e-6;
   }
-  g.Dessine(f_.TempsPaintBox->Image());
+  g.Draw(f_.TempsPaintBox->Image());
 }
 
 void TCycleAcquisition::ZelmPaintBoxPaint() {
@@ -157,20 +154,21 @@ void TCycleAcquisition::ZelmPaintBoxPaint() {
   if (m == 1) {
     TgrapheOsc &s = f_.GrapheSpectre;
     PasFrequence = s.NbPoints > 0 ? 1 / (TrameComplete * PeriodeEchantillonnage) : 1.0;
+    s.PasFrequence = PasFrequence;
     s.Abscisse.Mini = 0;
     s.Abscisse.Maxi = f_.NbHarmoniques * PasFrequence;
     for (int c : {1, 2}) {
-      s.Courbe(c).Active = o.Couplage[size_t(c)] != CouplageGND;
-      s.Courbe(c).Mini = 0;
-      s.Courbe(c).Maxi = (o.TensionMax(c) - o.TensionMin(c)) / 2;
+      s.Voie(c).Active = o.Couplage[size_t(c)] != CouplageGND;
+      s.Voie(c).Mini = 0;
+      s.Voie(c).Maxi = (o.TensionMax(c) - o.TensionMin(c)) / 2;
     }
-    s.Dessine(f_.ZelmPaintBox->Image());
+    s.Draw(f_.ZelmPaintBox->Image());
   } else {
     TgrapheMesure &z = f_.GrapheZelm;
     for (size_t i = 1; i < z.Courbes.size(); ++i) {
-      TCourbeMesure &c = *z.Courbes[i];
+      TCourbeMesure &c = z.Courbes[i];
       if (!c.Active) continue;
-      const TCourbeOsc &v = f_.GrapheTemps.Courbe(c.VoieMesure);
+      const TCourbeOsc &v = f_.GrapheTemps.Voie(c.VoieMesure);
       c.Mini = 0;
       switch (c.Grandeur) {
         case 1: case 3: c.Maxi = v.Maxi; break;
@@ -182,7 +180,7 @@ void TCycleAcquisition::ZelmPaintBoxPaint() {
       }
       if (c.Maxi == 0) c.Maxi = 1;
     }
-    z.Dessine(f_.ZelmPaintBox->Image());
+    z.Draw(f_.ZelmPaintBox->Image());
   }
   f_.RedessinDiffere = false;
 }

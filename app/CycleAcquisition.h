@@ -1,6 +1,10 @@
 #pragma once
 class TZelmMainForm;
 
+// Seconds between two samples of the last frame analysed, and hertz per spectrum line.
+extern double PeriodeEchantillonnage;
+extern double PasFrequence;
+
 // The acquisition cycle of the main window: arming, the 100 ms tick that
 // gathers bursts, the processing of a complete frame, the two paint handlers
 // and the automatic configuration, a small state machine over frames. It works

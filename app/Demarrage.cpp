@@ -1,7 +1,7 @@
 #include "Demarrage.h"
 
 #include "Fft.h"
-#include "GraphesProvisoires.h"
+#include "CycleAcquisition.h"
 #include "ServicesZelm.h"
 #include "TZelmMainForm.h"
 #include "uniteKer.h"
@@ -10,7 +10,7 @@ void InitialiseModules(const QString &documents) {
   Fft::Initialise();
   InitialiseDossierTabulo(documents);
   InitialiseUnites();
-  provisoire::PasFrequence = 100.0;
+  PasFrequence = 100.0;
 }
 
 void FinaliseModules() {}

@@ -39,7 +39,7 @@ void TZelmMainForm::SensRGClick() {
   if (Chargement) return;
   ArreteAcquisition();
   Oscillo->SetSens(SensRG->ItemIndex() == 1);
-  GrapheTemps.SensSynchro = Oscillo->Sens;
+  GrapheTemps.SensSeuil = Oscillo->Sens;
   if (!MonocoupCB->isChecked()) LanceAcquisition();
 }
 

@@ -15,7 +15,9 @@ VoieAuto AnalyseVoieAuto(std::span<const double> v, double maxi) {
   r.Max = *ma;
   r.Moy = (r.Min + r.Max) / 2;
   const double h = (r.Max - r.Min) / 4;
-  if (maxi / 128 >= h) return r;  // flat: noise does not count
+  // flat: noise does not count. Levels are whole codes, so a peak-to-peak of exactly
+  // 1/32 of the scale lands on the limit; rounding must not tip it over.
+  if (h <= maxi / 128 * (1 + 1e-9)) return r;
   bool bas = v[0] < r.Moy - h;
   for (size_t k = 1; k < v.size(); ++k) {
     const bool avant = bas;

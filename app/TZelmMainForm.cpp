@@ -24,6 +24,21 @@
 #include "Texte8.h"
 #include "ZelmAbout.h"
 
+namespace {
+
+class AfficheurLabels final : public EtiquettesValeurs {
+ public:
+  explicit AfficheurLabels(TZelmMainForm &f) : f_(f) {}
+  void AfficheValeur(int i, const Texte32 &texte) override {
+    if (i >= 0 && i < int(f_.LabelVoie.size())) f_.LabelVoie[size_t(i)]->setText(VersQt(texte.vue()));
+  }
+
+ private:
+  TZelmMainForm &f_;
+};
+
+}  // namespace
+
 QString LibelleCalibre(int calibre) {
   const int k = std::min(calibre % 128, int(Calibres.size()) - 1);
   return QStringLiteral("±") + VersQt(Calibres[size_t(k)].libelle);
@@ -58,6 +73,8 @@ void TZelmMainForm::FormCreate() {
   NbHarmoniques = 4096;
   EnAcquisition = false;
   NomFichierConfig = DossierTabulo + "zelm.zlm";
+  AfficheurValeurs = std::make_unique<AfficheurLabels>(*this);
+  GrapheZelm.Afficheur = AfficheurValeurs.get();
   Oscillo = std::make_unique<TOscillo>();
   // the correction lets the window repaint, but takes no input meanwhile
   Oscillo->TraiteMessages = [this] {
@@ -72,7 +89,7 @@ void TZelmMainForm::FormCreate() {
   SynchroRG->SetItemIndex(0);
   Oscillo->SetSynchro(0);
   SensRG->SetItemIndex(0);
-  GrapheTemps.SensSynchro = 0;
+  GrapheTemps.SensSeuil = 0;
   Oscillo->SetSens(0);
   MonocoupCB->setChecked(false);
   DureeUpDown->SetPosition(0);
@@ -134,7 +151,7 @@ void TZelmMainForm::AjusteAffichage() {
   AfficheVoies();
   m = Mode();  // the mode list may have lost "Zelm automatique"
   for (int c : {1, 2})
-    if (GrapheTemps.Courbe(c).Active) ++GrapheTemps.NbBandes;
+    if (GrapheTemps.Voie(c).Active) ++GrapheTemps.NbBandes;
   if (m >= 2) AfficheVoies();
   PanelVoies->setVisible(m >= 2);
   FFTtrackBar->setVisible(m == 1);
@@ -145,7 +162,7 @@ void TZelmMainForm::AjusteAffichage() {
 
 void TZelmMainForm::AfficheVoies() {
   for (size_t i = 0; i < 5; ++i) {
-    const TCourbeMesure &c = *GrapheZelm.Courbes[i];
+    const TCourbeMesure &c = GrapheZelm.Courbes[i];
     if (c.Active) {
       GroupBoxVoie[i]->setTitle(VersQt(c.Libelle.vue()));
       GroupBoxVoie[i]->setStyleSheet(QStringLiteral("QGroupBox { background: white; }"));

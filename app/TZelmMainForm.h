@@ -4,7 +4,8 @@
 #include <functional>
 #include <memory>
 
-#include "GraphesProvisoires.h"
+#include "GrapheMesure.h"
+#include "GrapheOsc.h"
 #include "TOscillo.h"
 
 class QCheckBox;
@@ -22,11 +23,6 @@ class PaintBox;
 class RadioGroupe;
 class UpDown;
 class TCycleAcquisition;
-
-using provisoire::TCourbeMesure;
-using provisoire::TCourbeOsc;
-using provisoire::TgrapheMesure;
-using provisoire::TgrapheOsc;
 
 // The generators the window can look for; an empty entry is a library that is
 // not there. Ouvre answers whether that generator opened; Eteint switches its
@@ -89,6 +85,8 @@ class TZelmMainForm : public QMainWindow {
   TgrapheOsc GrapheTemps, GrapheSpectre;
   TgrapheMesure GrapheZelm;
   std::unique_ptr<TCycleAcquisition> Cycle;
+  // writes the cursor's current values into the measurement boxes' labels
+  std::unique_ptr<EtiquettesValeurs> AfficheurValeurs;
 
   int Mode() const;
 

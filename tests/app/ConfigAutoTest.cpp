@@ -43,7 +43,7 @@ TEST_F(ConfigAuto, UnSinus1kHzDe1VCreteACreteSurLaVoie1) {
   EXPECT_NEAR(f->Oscillo->Seuil, 127, 32);
   EXPECT_EQ(f->CouplageRG2->ItemIndex(), CouplageGND);
   EXPECT_EQ(f->Oscillo->Couplage[2], CouplageGND);
-  EXPECT_FALSE(f->GrapheTemps.Courbe(2).Active);
+  EXPECT_FALSE(f->GrapheTemps.Voie(2).Active);
   EXPECT_EQ(f->DureeUpDown->Position(), f->Oscillo->Duree);
   // the next tick arms free-running on the chosen settings, and the trigger comes
   Tick();
@@ -69,7 +69,7 @@ TEST_F(ConfigAuto, LeCalibreTientLeSignalSansLeCouper) {
     Tick();  // the last frame of the configuration, processed again
     f->GrapheTemps.NbPoints = 0;
     ASSERT_TRUE(TickJusqua([this] { return f->GrapheTemps.NbPoints > 0; }, 10));
-    const auto &v = f->GrapheTemps.Courbe(1).Valeurs;
+    const auto &v = f->GrapheTemps.Voie(1).Valeurs;
     const auto [mi, ma] = std::minmax_element(v.begin(), v.begin() + f->GrapheTemps.NbPoints);
     EXPECT_LT(*ma, f->Oscillo->TensionMax(1) - 0.01);
     EXPECT_GT(*mi, f->Oscillo->TensionMin(1) + 0.01);

@@ -100,13 +100,13 @@ TEST_F(Fenetre, LeMonocoupGardeLaTrameEtLaRetraiteAChaqueTop) {
   EXPECT_FALSE(f->ArmeBtn->isHidden());
   EXPECT_FALSE(Virtuel().Alimente());  // supply off after the frame
   EXPECT_TRUE(f->Timer->isActive());
-  const double v = f->GrapheTemps.Courbe(1).Valeurs[100];
+  const double v = f->GrapheTemps.Voie(1).Valeurs[100];
   f->GrapheTemps.NbPoints = 0;
-  f->GrapheTemps.Courbe(1).Valeurs[100] = 99;
+  f->GrapheTemps.Voie(1).Valeurs[100] = 99;
   Banc().DefinitSource(std::make_shared<Continu>(3));  // a new frame would show it
   Tick();
   EXPECT_EQ(f->GrapheTemps.NbPoints, 480);  // processed again...
-  EXPECT_EQ(f->GrapheTemps.Courbe(1).Valeurs[100], v);  // ...the same samples
+  EXPECT_EQ(f->GrapheTemps.Voie(1).Valeurs[100], v);  // ...the same samples
   EXPECT_FALSE(Virtuel().Alimente());  // no new launch
   f->ArmeBtnClick();
   EXPECT_TRUE(f->EnAcquisition);
@@ -140,10 +140,10 @@ TEST_F(Fenetre, LesCommandesDeSynchroReArment) {
   EXPECT_TRUE(f->EnAcquisition);
   EXPECT_EQ(f->SynchroRG->statusTip(), "Seuil modifiable par cliquer déplacer à gauche du graphe");
   Tick();
-  EXPECT_EQ(f->GrapheTemps.VoieSynchro, 1);
+  EXPECT_EQ(f->GrapheTemps.VoieSeuil, 1);
   f->SensRG->SetItemIndex(1);
   EXPECT_EQ(f->Oscillo->Sens, 1);
-  EXPECT_EQ(f->GrapheTemps.SensSynchro, 1);
+  EXPECT_EQ(f->GrapheTemps.SensSeuil, 1);
   EXPECT_TRUE(f->EnAcquisition);
   f->SynchroRG->SetItemIndex(3);
   EXPECT_EQ(f->SynchroRG->statusTip(), "");

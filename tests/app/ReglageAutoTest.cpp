@@ -53,6 +53,12 @@ TEST(AnalyseVoieAuto, CompteLesChangementsDeNiveauHorsDuBruit) {
   EXPECT_EQ(v.Nb, 3);  // two periods from the mid level: down, up, down
   // 0.6 V peak-to-peak on ±20 V: at most 1/32 of the scale counts as flat
   EXPECT_EQ(AnalyseVoieAuto(Sinus(0.3, 0, 5), 20.08).Nb, 0);
+  // codes 128..132 on ±20 V, turned into volts as the oscilloscope model does: 4 codes
+  // are exactly 1/32 of the scale's top, flat however the volts round
+  const double echelle = 40.0 / 255, decalage = -127 * echelle;
+  std::vector<double> codes;
+  for (int i = 0; i < 1000; ++i) codes.push_back((128 + i * 7 % 5) * echelle + decalage);
+  EXPECT_EQ(AnalyseVoieAuto(codes, 255 * echelle + decalage).Nb, 0);
   // noise around the mid level makes no change: the band is a quarter of pp each side
   std::vector<double> bruit = Sinus(1, 0, 1);
   for (size_t i = 0; i < bruit.size(); ++i) bruit[i] += (i % 2 ? 0.2 : -0.2);
