@@ -1,6 +1,7 @@
 #include "ConstruitControles.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Controles.h"
 #include "PaintBox.h"
@@ -31,7 +33,8 @@ QToolButton *Bouton(TZelmMainForm &f, const QString &texte, QStyle::StandardPixm
   b->setIcon(f.style()->standardIcon(image));
   b->setIconSize(QSize(20, 20));
   b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-  b->setFixedSize(64, 40);
+  b->setMinimumSize(64, 40);
+  b->setMaximumHeight(40);
   DefinitHint(b, hint);
   f.ToolBar1->addWidget(b);
   QObject::connect(b, &QToolButton::clicked, &f, [&f, handler] { (f.*handler)(); });
@@ -63,33 +66,31 @@ void ConstruitBarre(TZelmMainForm &f) {
   f.ExitBtn = Bouton(f, "Quitter", S::SP_DialogCloseButton, "Quitter", &TZelmMainForm::FileExit);
 }
 
-QGroupBox *Groupe(const QString &titre, QWidget *parent) {
-  auto *g = new QGroupBox(titre, parent);
-  new QHBoxLayout(g);
-  g->layout()->setContentsMargins(4, 2, 4, 2);
-  return g;
-}
-
 void ConstruitBaseDeTemps(TZelmMainForm &f, QHBoxLayout *panneau) {
-  auto *g = Groupe("Base de temps", f.PanelOscillo);  // GroupBox5
+  auto *g = new QGroupBox("Base de temps", f.PanelOscillo);  // GroupBox5
+  auto *grille = new QGridLayout(g);
+  grille->setContentsMargins(4, 0, 4, 2);
+  grille->setSpacing(2);
   f.DureeEdit = new EditLibelle("Durée", g);
   f.DureeUpDown = new UpDown(0, 17, 0, g);
   f.FechEdit = new EditLibelle("Fréq. éch.", g);
-  for (QWidget *w : {static_cast<QWidget *>(f.DureeEdit), static_cast<QWidget *>(f.DureeUpDown),
-                     static_cast<QWidget *>(f.FechEdit)})
-    g->layout()->addWidget(w);
-  f.DureeEdit->setFixedWidth(60);
-  f.FechEdit->setFixedWidth(70);
+  grille->addWidget(f.DureeEdit, 0, 0);
+  grille->addWidget(f.DureeUpDown, 0, 1, Qt::AlignBottom);
+  grille->addWidget(f.FechEdit, 1, 0);
+  f.DureeEdit->setFixedWidth(64);
+  f.FechEdit->setFixedWidth(64);
   QObject::connect(f.DureeUpDown, &UpDown::changement, &f,
                    [&f](int v, bool &permis) { f.DureeUpDownChangingEx(v, permis); });
   panneau->addWidget(g);
 }
 
 void ConstruitSynchro(TZelmMainForm &f, QHBoxLayout *panneau) {
-  auto *g = Groupe("Synchronisation", f.PanelOscillo);  // GroupBox8
+  auto *g = new QGroupBox("Synchronisation", f.PanelOscillo);  // GroupBox8
+  auto *grille = new QGridLayout(g);
+  grille->setContentsMargins(4, 0, 4, 0);
+  grille->setSpacing(2);
   f.SynchroRG = new RadioGroupe("Mode", {"Relaxé", "Voie 1", "Voie 2", "Externe"}, 2, g);
   f.SensRG = new RadioGroupe("Sens", {MontantDescendant[0], MontantDescendant[1]}, 1, g);
-  auto *colonne = new QVBoxLayout;
   f.MonocoupCB = new QCheckBox("Monocoup", g);
   f.ArmeBtn = new QToolButton(g);
   f.ArmeBtn->setIcon(f.style()->standardIcon(QStyle::SP_MediaPlay));
@@ -97,14 +98,13 @@ void ConstruitSynchro(TZelmMainForm &f, QHBoxLayout *panneau) {
   f.StopBtn = new QToolButton(g);
   f.StopBtn->setIcon(f.style()->standardIcon(QStyle::SP_MediaStop));
   DefinitHint(f.StopBtn, "Arrêt acquisition");
-  auto *boutons = new QHBoxLayout;
+  auto *boutons = new QVBoxLayout;
   boutons->addWidget(f.ArmeBtn);
   boutons->addWidget(f.StopBtn);
-  colonne->addWidget(f.MonocoupCB);
-  colonne->addLayout(boutons);
-  g->layout()->addWidget(f.SynchroRG);
-  g->layout()->addWidget(f.SensRG);
-  static_cast<QHBoxLayout *>(g->layout())->addLayout(colonne);
+  grille->addWidget(f.SynchroRG, 0, 0);
+  grille->addWidget(f.SensRG, 0, 1);
+  grille->addLayout(boutons, 0, 2);
+  grille->addWidget(f.MonocoupCB, 1, 0, 1, 3);
   QObject::connect(f.SynchroRG, &RadioGroupe::clic, &f, [&f] { f.SynchroRGClick(); });
   QObject::connect(f.SensRG, &RadioGroupe::clic, &f, [&f] { f.SensRGClick(); });
   // toggled, not clicked: a change made by code runs the handler as a click does
@@ -118,9 +118,12 @@ void ConstruitSynchro(TZelmMainForm &f, QHBoxLayout *panneau) {
 }
 
 void ConstruitVoie(TZelmMainForm &f, QHBoxLayout *panneau, int voie) {
-  auto *g = Groupe(voie == 1 ? "Voie1" : "Voie 2", f.PanelOscillo);  // GroupBox6, GroupBox7
+  auto *g = new QGroupBox(voie == 1 ? "Voie1" : "Voie 2", f.PanelOscillo);  // GroupBox6, 7
+  auto *grille = new QGridLayout(g);
+  grille->setContentsMargins(4, 0, 4, 2);
+  grille->setSpacing(2);
   auto *edit = new EditLibelle("Calibre", g);
-  edit->setFixedWidth(70);
+  edit->setFixedWidth(64);
   auto *ud = new UpDown(0, 8, 5, g);
   ud->tag = voie;
   auto *couplage = new RadioGroupe("Couplage", {"AC", "DC", "GND"}, 3, g);
@@ -129,9 +132,10 @@ void ConstruitVoie(TZelmMainForm &f, QHBoxLayout *panneau, int voie) {
   forme->setFixedSize(16, 16);
   forme->setStyleSheet(voie == 1 ? "background:blue; border:1px solid navy; border-radius:4px"
                                  : "background:red; border:1px solid black; border-radius:4px");
-  for (QWidget *w : {static_cast<QWidget *>(edit), static_cast<QWidget *>(ud),
-                     static_cast<QWidget *>(couplage), static_cast<QWidget *>(forme)})
-    g->layout()->addWidget(w);
+  grille->addWidget(edit, 0, 0);
+  grille->addWidget(ud, 0, 1, Qt::AlignBottom);
+  grille->addWidget(forme, 0, 2, Qt::AlignBottom | Qt::AlignRight);
+  grille->addWidget(couplage, 1, 0, 1, 3);
   QObject::connect(ud, &UpDown::clic, &f, [&f, ud] { f.UpDown2Click(ud); });
   QObject::connect(couplage, &RadioGroupe::clic, &f,
                    [&f, couplage] { f.CouplageRG2Click(couplage); });
@@ -149,14 +153,16 @@ void ConstruitPanneauOscillo(TZelmMainForm &f, QVBoxLayout *haut) {
   f.PanelOscillo->setFixedHeight(100);
   auto *l = new QHBoxLayout(f.PanelOscillo);
   l->setContentsMargins(2, 0, 2, 0);
+  l->setSpacing(2);
   ConstruitBaseDeTemps(f, l);
   ConstruitSynchro(f, l);
   f.ModeRG = new RadioGroupe(
       "Mode", {"Oscilloscope", "Analyseur de spectre", "Diagramme de Zelm"}, 1, f.PanelOscillo);
-  l->addWidget(f.ModeRG, 1);
+  l->addWidget(f.ModeRG);
   QObject::connect(f.ModeRG, &RadioGroupe::clic, &f, [&f] { f.ModeRGClick(); });
   ConstruitVoie(f, l, 1);
   ConstruitVoie(f, l, 2);
+  l->addStretch();
   haut->addWidget(f.PanelOscillo);
 }
 
@@ -212,9 +218,8 @@ void ConstruitPanneauZelm(TZelmMainForm &f) {
 
 void ConstruitControles(TZelmMainForm &f) {
   f.setMinimumSize(320, 240);
-  f.resize(734, 597);
-  QFont police(QStringLiteral("DejaVu Sans"), 8, QFont::Bold);
-  f.setFont(police);
+  // the panels' 8-point font; bold would not fit the settings panel in its width
+  f.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
   ConstruitBarre(f);
   auto *centre = new QWidget(&f);
   auto *haut = new QVBoxLayout(centre);
@@ -234,6 +239,8 @@ void ConstruitControles(TZelmMainForm &f) {
   f.PanelVoies->hide();
   haut->addWidget(f.SplitterH, 1);
   f.setCentralWidget(centre);
+  // wider than 734 only when the settings panel needs it in this font
+  f.resize(std::max(734, centre->minimumSizeHint().width()), 597);
   f.Header = f.statusBar();
   f.Timer = new QTimer(&f);
   f.Timer->setInterval(100);

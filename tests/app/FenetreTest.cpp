@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QSlider>
@@ -10,8 +12,10 @@
 #include <QToolButton>
 
 #include "Controles.h"
+#include "Demarrage.h"
 #include "FenetreBanc.h"
 #include "PaintBox.h"
+#include "ServicesZelm.h"
 #include "Texte8.h"
 
 namespace {
@@ -293,4 +297,18 @@ TEST_F(Fenetre, AProposMontreLaVersionPuisReprend) {
   EXPECT_EQ(boites.vues[0].texte, "About");
   EXPECT_FALSE(f->MonocoupCB->isChecked());
   EXPECT_TRUE(f->EnAcquisition);
+}
+
+TEST_F(Fenetre, LesGenerateursDuBancSontTrouvesAuDemarrage) {
+  QTemporaryDir documents;
+  InitialiseModules(documents.path());
+  EXPECT_EQ(DossierTabulo, (documents.path() + "/Tabulo/").toStdString());
+  EXPECT_TRUE(QDir(documents.path() + "/Tabulo").exists());
+  Ouvre(GenerateursPresents());  // "demo" has the low-frequency generator
+  f->FormActivate();
+  EXPECT_EQ(f->TypeGenerateur, 1);
+  EXPECT_EQ(f->ModeRG->NbItems(), 4);
+  f->close();
+  f.reset();
+  FinaliseModules();
 }
