@@ -109,6 +109,9 @@ void TZelmMainForm::FormCreate() {
 void TZelmMainForm::FormActivate() {
   if (!Oscillo || Fermeture || enCorrection_) return;
   if (!Oscillo->EstConnecte()) {
+    // once: the box's own loop may deliver another activation
+    if (finDemandee_) return;
+    finDemandee_ = true;
     BoitesCourantes().Message(QStringLiteral("oscillo Quilo USB non détecté"));
     if (Termine) Termine();
     return;

@@ -144,7 +144,7 @@ class TZelmMainForm : public QMainWindow {
  private:
   AccesGenerateurs generateurs_;
   bool enCorrection_ = false;
-  bool activee_ = false;
+  bool finDemandee_ = false;
 };
 
 // The labels of the edits.

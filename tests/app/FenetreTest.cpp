@@ -52,6 +52,9 @@ TEST_F(SansOscillo, DeuxMessagesPuisLeProgrammeSArrete) {
                                           "oscillo Quilo USB non détecté"}));
   EXPECT_EQ(termine, 1);
   EXPECT_FALSE(f->Timer->isActive());
+  f->FormActivate();  // another activation before the program has ended: nothing more
+  EXPECT_EQ(boites.vues.size(), 3u);
+  EXPECT_EQ(termine, 1);
 }
 
 TEST_F(Fenetre, LesTramesLibresArriventEtLeGrapheMontreLesDeuxVoies) {
