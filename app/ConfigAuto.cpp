@@ -54,6 +54,11 @@ void TCycleAcquisition::EtapeReglageAuto() {
     LanceAcquisition();
     return;
   }
+  DernierPasReglageAuto(voies);
+}
+
+void TCycleAcquisition::DernierPasReglageAuto(const std::array<VoieAuto, 3> &voies) {
+  TOscillo &o = *f_.Oscillo;
   f_.Chargement = true;
   f_.ReglageAuto = false;
   o.SetSynchro(0);

@@ -1,5 +1,8 @@
 #pragma once
+#include <array>
+
 class TZelmMainForm;
+struct VoieAuto;
 
 // Seconds between two samples of the last frame analysed, and hertz per spectrum line.
 extern double PeriodeEchantillonnage;
@@ -28,7 +31,7 @@ class TCycleAcquisition {
  private:
   void AnalyseTrame();
   void MesuresZelm();
-  void DernierPasReglageAuto();
+  void DernierPasReglageAuto(const std::array<VoieAuto, 3> &voies);
   TZelmMainForm &f_;
   bool dansTick_ = false;
 };
