@@ -57,7 +57,8 @@ ENTREE int32_t _SetPortOpen(const char16_t *nom) {
   // the other kind of generator under one of this kind's names does not answer either
   if (!generateur || std::strcmp(generateur->Modele().noms[0], Modele.noms[0]) != 0) return 0;
   static int32_t dernier = 0;
-  const int32_t handle = ++dernier;
+  dernier = dernier == INT32_MAX ? 1 : dernier + 1;  // never 0, never past the 32 bits
+  const int32_t handle = dernier;
   Ouverts()[handle] = generateur;
   return handle;
 }

@@ -56,8 +56,8 @@ double TCourbeMesure::Mesure(const TCourbeOsc &c, const TCourbeOsc &r, const TCo
       return VoieReference == 2 ? *d : -*d;
     }
     case 3: return c.Moyenne;
-    // a percentage, as the curve's unit says
-    case 4: return Quotient(100.0 * Duree(c.DebutHaut, c.FinHaut), periode);
+    // a fraction 0..1, as the diagram's scale for it; a display in % multiplies by 100
+    case 4: return Quotient(Duree(c.DebutHaut, c.FinHaut), periode);
     case 5: return c.CreteACrete;
     case 6: return Duree(c.DebutMontee, c.FinMontee) * te;
     case 7: return Duree(c.DebutDescente, c.FinDescente) * te;

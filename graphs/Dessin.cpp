@@ -69,8 +69,7 @@ void DessineAxeHorizontal(QPainter &p, TCourbe &abscisse, const AxeHorizontal &a
   p.drawLine(client.Left, bas, axe.FinAxe, bas);
   p.drawLine(axe.FinAxe - 3 * t, bas - t, axe.FinAxe, bas);
   p.drawLine(axe.FinAxe - 3 * t, bas + t, axe.FinAxe, bas);
-  for (double v : Graduations(abscisse.PremiereGraduation, abscisse.PasGraduation,
-                              abscisse.Maxi)) {
+  for (double v : Graduations(abscisse.PremiereGraduation, abscisse.PasGraduation, abscisse.Maxi)) {
     const int32_t x = Pixel(abscisse, v);
     if (x <= zone.Left || x >= zone.Right) continue;
     p.drawLine(x, bas - t, x, bas + t);
@@ -106,10 +105,10 @@ void DessineAxeVertical(QPainter &p, TCourbe &c, const AxeVertical &axe, const R
     const int32_t y = Pixel(c, v);
     if (y <= c.PixelMax + f || y >= c.PixelMin - f) continue;
     p.drawLine(col - t, y, col + t, y);
-    if (y <= c.PixelMax + 2 * f || y >= c.PixelMin - t || std::abs(y - zone.Bottom) <= t)
-      continue;
+    if (y <= c.PixelMax + 2 * f || y >= c.PixelMin - t || std::abs(y - zone.Bottom) <= t) continue;
     EcritTexte(p, axe.XEtiquettes, y + t, axe.Alignement | Qt::AlignBottom,
                TexteEtiquette(c, v, FractionZeroOrdonnee));
   }
-  EcritTexte(p, axe.XTitre, axe.YTitre, axe.Alignement | Qt::AlignTop, c.TitreAxe(c.Multiplicateur));
+  EcritTexte(p, axe.XTitre, axe.YTitre, axe.Alignement | Qt::AlignTop,
+             c.TitreAxe(c.Multiplicateur));
 }

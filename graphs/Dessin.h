@@ -45,8 +45,8 @@ inline constexpr double FractionZeroOrdonnee = 1.0 / 1000;
 inline constexpr double FractionZeroFrequence = 1.0 / 100;
 
 struct AxeHorizontal {
-  int32_t FinAxe;            // last column of the axis line (the arrow's tip)
-  double FractionZero;       // labels within this share of the span read 0; 0: never
+  int32_t FinAxe;       // last column of the axis line (the arrow's tip)
+  double FractionZero;  // labels within this share of the span read 0; 0: never
 };
 void DessineAxeHorizontal(QPainter &p, TCourbe &abscisse, const AxeHorizontal &axe,
                           const Rectangle &client, const Rectangle &zone, const Metriques &m,

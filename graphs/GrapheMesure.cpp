@@ -2,13 +2,13 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "Dessin.h"
 
 TgrapheMesure::TgrapheMesure()
-    : Courbes{TCourbeMesure("f", 0, "Hz"), TCourbeMesure("VA", 1, "V"),
-              TCourbeMesure("VB", 2, "V"), TCourbeMesure("VC", 3, "V"),
-              TCourbeMesure("VD", 4, "V")} {
+    : Courbes{TCourbeMesure("f", 0, "Hz"), TCourbeMesure("VA", 1, "V"), TCourbeMesure("VB", 2, "V"),
+              TCourbeMesure("VC", 3, "V"), TCourbeMesure("VD", 4, "V")} {
   Courbes[0].Mini = 0;
   Courbes[0].Maxi = 10000;
   Courbes[0].Active = true;
@@ -23,18 +23,19 @@ int TgrapheMesure::CourbeAxe() const {
 }
 
 void TgrapheMesure::Draw(QPaintDevice &surface) {
+  Client = {0, 0, surface.width(), surface.height()};
+  Positions.Vide();
+  if (Client.Largeur() <= 0 || Client.Hauteur() <= 0) return;  // a hidden box
   {
     QPainter p(&surface);
-    Client = {0, 0, surface.width(), surface.height()};
     Police = MetriquesPolice(HauteurPolice(Client.Hauteur(), 30));
     p.setFont(PoliceGraphe(Police.Police));
     p.fillRect(QRect(0, 0, Client.Right, Client.Bottom), CouleurFond());
-    Positions.Vide();
     MetEnPage();
     if (Etiquettes.EtiquettesX) {
       Stylo(p, CouleurQt(Courbes[0].Couleur));
-      DessineAxeHorizontal(p, Courbes[0], {Client.Right, FractionZeroFrequence}, Client, Zone, Police,
-                           Positions);
+      DessineAxeHorizontal(p, Courbes[0], {Client.Right, FractionZeroFrequence}, Client, Zone,
+                           Police, Positions);
     }
     DessineOrdonnee(p);
     for (int i = 1; i < NbCourbes; ++i)
@@ -103,24 +104,28 @@ void TgrapheMesure::DessinePoints(QPainter &p, const TCourbeMesure &c) {
 }
 
 void TgrapheMesure::Cursor(QPaintDevice &surface) {
+  EcritValeurs();
+  if (surface.width() <= 0 || surface.height() <= 0) return;
   QPainter p(&surface);
   p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
-  TCourbeMesure &f = Courbes[0];
-  if (Afficheur) Afficheur->AfficheValeur(0, f.Egalite(f.Valeur));
-  const int32_t x = Pixel(f, f.Valeur);
+  const int32_t x = Pixel(Courbes[0], Courbes[0].Valeur);
   for (int i = 1; i < NbCourbes; ++i) {
-    TCourbeMesure &c = Courbes[i];
-    if (!c.Active) continue;
+    const TCourbeMesure &c = Courbes[i];
     const int32_t y = Pixel(c, c.Valeur);
-    if (x != -1 && y != -1) {
-      // one path, so that the arms' crossing is inverted once, not twice
-      QPainterPath croix;
-      croix.moveTo(x - BrasCurseur, y);
-      croix.lineTo(x + BrasCurseur, y);
-      croix.moveTo(x, y - BrasCurseur);
-      croix.lineTo(x, y + BrasCurseur);
-      p.strokePath(croix, QPen(CouleurQt(c.Couleur), 3, Qt::SolidLine, Qt::FlatCap));
-    }
-    if (Afficheur) Afficheur->AfficheValeur(i, c.Egalite(c.Valeur));
+    if (!c.Active || x == -1 || y == -1) continue;
+    // one path, so that the arms' crossing is inverted once, not twice
+    QPainterPath croix;
+    croix.moveTo(x - BrasCurseur, y);
+    croix.lineTo(x + BrasCurseur, y);
+    croix.moveTo(x, y - BrasCurseur);
+    croix.lineTo(x, y + BrasCurseur);
+    p.strokePath(croix, QPen(CouleurQt(c.Couleur), 3, Qt::SolidLine, Qt::FlatCap));
   }
+}
+
+void TgrapheMesure::EcritValeurs() {
+  if (!Afficheur) return;
+  for (int i = 0; i < NbCourbes; ++i)
+    if (i == 0 || Courbes[i].Active)
+      Afficheur->AfficheValeur(i, Courbes[i].Egalite(Courbes[i].Valeur));
 }

@@ -29,16 +29,16 @@ class TgrapheMesure {
   static constexpr int NbCourbes = 5;
   static constexpr int BrasCurseur = 10;  // half-length of the cursor's arms
 
-  Drapeaux Etiquettes;           // AxeY: "Axe vertical", true until the settings say
+  Drapeaux Etiquettes;  // AxeY: "Axe vertical", true until the settings say
   std::array<TCourbeMesure, NbCourbes> Courbes;  // 0 the frequency, 1..4 the quantities
-  Rectangle Zone;                // graph area
-  Rectangle Client;              // the whole paint device
+  Rectangle Zone;                                // graph area
+  Rectangle Client;                              // the whole paint device
   Metriques Police;
-  uint16_t NbPoints = 0;         // measured points, 0..8192
-  int32_t NbPointsBalayage = 0;  // points of an automatic sweep
-  int32_t DelaiBalayage = 0;     // ms between a frequency step and its point
-  PositionsEtiquettes Positions; // abscissa labels drawn
-  int32_t DimPoint = 2;          // point half-size, "Taille des points"
+  uint16_t NbPoints = 0;                   // measured points, 0..8192
+  int32_t NbPointsBalayage = 0;            // points of an automatic sweep
+  int32_t DelaiBalayage = 0;               // ms between a frequency step and its point
+  PositionsEtiquettes Positions;           // abscissa labels drawn
+  int32_t DimPoint = 2;                    // point half-size, "Taille des points"
   EtiquettesValeurs *Afficheur = nullptr;  // not owned; none: the values are not shown
 
   TgrapheMesure();
@@ -59,6 +59,7 @@ class TgrapheMesure {
   void MetEnPage();
   void DessineOrdonnee(QPainter &p);
   void DessinePoints(QPainter &p, const TCourbeMesure &c);
+  void EcritValeurs();
 };
 
 // One marker of half-size d centred on (x, y) in the painter's pen and brush.

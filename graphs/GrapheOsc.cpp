@@ -8,12 +8,13 @@
 #include "TableCaracteres.h"
 
 void TgrapheOsc::Draw(QPaintDevice &surface) {
-  QPainter p(&surface);
   Client = {0, 0, surface.width(), surface.height()};
+  Positions.Vide();
+  if (Client.Largeur() <= 0 || Client.Hauteur() <= 0) return;  // a hidden box
+  QPainter p(&surface);
   Police = MetriquesPolice(HauteurPolice(Client.Hauteur(), 40));
   p.setFont(PoliceGraphe(Police.Police));
   p.fillRect(QRect(0, 0, Client.Right, Client.Bottom), CouleurFond());
-  Positions.Vide();
   MetEnPage();
   if (Etiquettes.EtiquettesX) {
     Stylo(p, Qt::black);
@@ -45,7 +46,8 @@ void TgrapheOsc::MetEnPage() {
   for (int c = 1; c <= 2; ++c) {
     TCourbeOsc &v = Voie(c);
     Bande b{Zone.Bottom, Zone.Top};
-    if (Superposition && v.Active) b = BandeSuperposition(Zone, NbBandes, bande++, Police.Graduation);
+    if (Superposition && v.Active)
+      b = BandeSuperposition(Zone, NbBandes, bande++, Police.Graduation);
     EtalonneCourbe(v, b.PixelMin, b.PixelMax, Etiquettes.DenseY);
   }
 }

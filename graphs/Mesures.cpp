@@ -12,22 +12,22 @@ namespace {
 // side of the one before.
 struct Bande {
   double bas, haut;
-  bool Au_dela(double v, int cote) const { return cote > 0 ? v > haut : v < bas; }
+  bool AuDela(double v, int cote) const { return cote > 0 ? v > haut : v < bas; }
 };
 
 // First index in [debut, fin) whose sample is beyond the band on side `cote`; `fin` when
 // there is none, `debut` when the range is empty.
 int ChercheAuDela(std::span<const double> v, int debut, int fin, int cote, Bande b) {
   int i = debut;
-  while (i < fin && !b.Au_dela(v[i], cote)) ++i;
+  while (i < fin && !b.AuDela(v[i], cote)) ++i;
   return i;
 }
 
 // Side of the first sample outside the band; -1 when every sample is inside.
 int PremierCote(std::span<const double> v, Bande b) {
   for (double x : v) {
-    if (b.Au_dela(x, 1)) return 1;
-    if (b.Au_dela(x, -1)) return -1;
+    if (b.AuDela(x, 1)) return 1;
+    if (b.AuDela(x, -1)) return -1;
   }
   return -1;
 }
@@ -37,7 +37,7 @@ int Borne(int i, int count) { return std::min(i, count - 1); }
 // Where the frame crosses level t between sample i - 1 and sample i, in samples.
 double Croisement(std::span<const double> v, int i, double t) {
   if (i < 1 || v[i] == v[i - 1]) return i;
-  return i - 1 + (t - v[i - 1]) / (v[i] - v[i - 1]);
+  return i - 1 + std::clamp((t - v[i - 1]) / (v[i] - v[i - 1]), 0.0, 1.0);
 }
 
 // One full period from the first crossing into a side to the next return to it, with the
@@ -51,12 +51,12 @@ void CherchePeriode(std::span<const double> v, Bande b, MesuresVoie &m) {
   }
   const int depart = PremierCote(v, b);
   const int debut = ChercheAuDela(v, 0, count / 2, -depart, b);
-  const int s = b.Au_dela(v[debut], -depart) ? -depart : depart;
+  const int s = b.AuDela(v[debut], -depart) ? -depart : depart;
   const int demi = ChercheAuDela(v, debut + 17, count - 16, -s, b);
   const int fin = Borne(ChercheAuDela(v, demi + 15, count - 1, s, b), count);
   m.DebutPeriode = uint16_t(debut), m.FinPeriode = uint16_t(fin);
   const double niveau = s > 0 ? b.haut : b.bas;
-  const bool croisements = b.Au_dela(v[debut], s) && b.Au_dela(v[fin], s);
+  const bool croisements = b.AuDela(v[debut], s) && b.AuDela(v[fin], s);
   m.PeriodeFine = croisements ? Croisement(v, fin, niveau) - Croisement(v, debut, niveau)
                               : fin - debut;
 }

@@ -72,23 +72,25 @@ void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t f
   }
   const TablesFft &t = LesTables();
   const Noyau &k = *NoyauActif();
-  // The upper halves of re and im hold the half-size transform, the lower halves are its
-  // working space and then receive the bins.
-  double *zr = re.data() + M, *zi = im.data() + M;
+  // The half-size transform and its working space take the two halves of re and im; the
+  // transform ends where it started. Its half is chosen so that the bins, or with the flat
+  // top the bins before the filter, which reads them unchanged, land in the other half, and
+  // the result in the lower one, without a copy.
+  const bool toitPlat = fenetre == ToitPlat;
+  double *bas_r = re.data(), *bas_i = im.data(), *haut_r = bas_r + M, *haut_i = bas_i + M;
+  double *zr = toitPlat ? bas_r : haut_r, *zi = toitPlat ? bas_i : haut_i;
+  double *tr = toitPlat ? haut_r : bas_r, *ti = toitPlat ? haut_i : bas_i;
   const double correction = k.PrepareEntree(t, samples.data(), count, fenetre == Hamming, zr, zi);
-  k.TransformeeComplexe(t, zr, zi, re.data(), im.data());
+  k.TransformeeComplexe(t, zr, zi, tr, ti);
 
   derniers = {correction, double(N) / count};
   // 2/N makes a sine's amplitude, 1/N in bin 0 the mean; 8192/count makes up for the
   // zeros after count.
   const double gain0 = correction * derniers.FacteurAmplitude / N;
-  k.SepareRaies(t, zr, zi, gain0, 2 * gain0, re.data(), im.data());
-  if (fenetre == ToitPlat) {
-    // the filter reads a copy of the bins, never bins it has already changed
-    std::copy_n(re.data(), M, zr);
-    std::copy_n(im.data(), M, zi);
-    k.ToitPlat(zr, re.data());
-    k.ToitPlat(zi, im.data());
+  k.SepareRaies(t, zr, zi, gain0, 2 * gain0, tr, ti);
+  if (toitPlat) {
+    k.ToitPlat(tr, bas_r);
+    k.ToitPlat(ti, bas_i);
   }
 }
 

@@ -10,33 +10,56 @@ constexpr double DeuxPi = 2 * std::numbers::pi;
 PasseBande::PasseBande(double frequenceCentrale, double facteurQualite)
     : omega0_(DeuxPi * frequenceCentrale), amortissement_(omega0_ / facteurQualite) {}
 
-// Two hundred steps per period of f0 keep the Runge-Kutta error far below a code.
-double PasseBande::PasMaximal() const { return DeuxPi / omega0_ / 200; }
+// Exact whatever the step for a linear input: the step only bounds how far the input
+// may be taken as a straight line.
+double PasseBande::PasMaximal() const { return DeuxPi / omega0_ / 20; }
 
-// The envelope decays as exp(−t·ω0/2Q): twelve of its time constants.
-double PasseBande::DureeEtablissement() const { return 12 * 2 / amortissement_; }
-
-double PasseBande::Pas(double e0, double e1, double dt) {
-  if (dt > 0) {
-    const int n = static_cast<int>(std::ceil(dt / PasMaximal()));
-    for (int i = 0; i < n; ++i)
-      PasRK4(e0 + (e1 - e0) * i / n, e0 + (e1 - e0) * (i + 1) / n, dt / n);
-  }
-  return amortissement_ * x2_;
+// Twelve time constants of the slowest free mode: exp(−t·ω0/2Q) when the circuit rings,
+// the slower of its two real modes when it is overdamped (Q < 1/2).
+double PasseBande::DureeEtablissement() const {
+  const double a = amortissement_ / 2, d = a * a - omega0_ * omega0_;
+  return 12 / (d > 0 ? a - std::sqrt(d) : a);
 }
 
-void PasseBande::PasRK4(double e0, double e1, double h) {
-  const double w2 = omega0_ * omega0_;
-  auto derivee = [&](double x1, double x2, double e) {
-    return std::pair{x2, e - w2 * x1 - amortissement_ * x2};
-  };
-  const double em = (e0 + e1) / 2;
-  const auto [a1, b1] = derivee(x1_, x2_, e0);
-  const auto [a2, b2] = derivee(x1_ + h / 2 * a1, x2_ + h / 2 * b1, em);
-  const auto [a3, b3] = derivee(x1_ + h / 2 * a2, x2_ + h / 2 * b2, em);
-  const auto [a4, b4] = derivee(x1_ + h * a3, x2_ + h * b3, e1);
-  x1_ += h / 6 * (a1 + 2 * a2 + 2 * a3 + a4);
-  x2_ += h / 6 * (b1 + 2 * b2 + 2 * b3 + b4);
+// exp(A·dt) for A = [[0, 1], [−ω0², −ω0/Q]]:
+// exp(−a·dt/2)·(C·I + S·(A + a/2·I)), with C, S after the damping (a = ω0/Q).
+void PasseBande::Transition(double dt) {
+  if (dt == dt_) return;
+  const double a = amortissement_, w2 = omega0_ * omega0_;
+  const double d = w2 - a * a / 4;
+  double c, sn;
+  if (d > 0) {
+    const double wd = std::sqrt(d);
+    c = std::cos(wd * dt);
+    sn = std::sin(wd * dt) / wd;
+  } else if (d < 0) {
+    const double wd = std::sqrt(-d);
+    c = std::cosh(wd * dt);
+    sn = std::sinh(wd * dt) / wd;
+  } else {
+    c = 1;
+    sn = dt;
+  }
+  const double e = std::exp(-a * dt / 2);
+  phi_[0][0] = e * (c + sn * a / 2);
+  phi_[0][1] = e * sn;
+  phi_[1][0] = -e * sn * w2;
+  phi_[1][1] = e * (c - sn * a / 2);
+  dt_ = dt;
+}
+
+// With u = e0 + s·t the state follows p + q·t plus a free part that decays by exp(A·t):
+// q = (s/ω0², 0), p = ((e0 − a·s/ω0²)/ω0², s/ω0²).
+double PasseBande::Pas(double e0, double e1, double dt) {
+  if (dt > 0) {
+    Transition(dt);
+    const double w2 = omega0_ * omega0_, s = (e1 - e0) / dt;
+    const double p1 = (e0 - amortissement_ * s / w2) / w2, p2 = s / w2;
+    const double l1 = x1_ - p1, l2 = x2_ - p2;
+    x1_ = p1 + s / w2 * dt + phi_[0][0] * l1 + phi_[0][1] * l2;
+    x2_ = p2 + phi_[1][0] * l1 + phi_[1][1] * l2;
+  }
+  return amortissement_ * x2_;
 }
 
 LigneARetard::LigneARetard(double retard) : retard_(retard) {}

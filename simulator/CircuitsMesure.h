@@ -6,7 +6,8 @@
 #include "Circuits.h"
 
 // Second-order band-pass (a series RLC read across R): H(s) = (ω0/Q)·s / (s² + (ω0/Q)·s + ω0²),
-// gain 1 at f0. Stepped by Runge-Kutta on its two state variables.
+// gain 1 at f0. Stepped by the exact solution of its two state equations for an input
+// that is linear over the step.
 class PasseBande final : public Circuit {
  public:
   PasseBande(double frequenceCentrale, double facteurQualite);
@@ -17,9 +18,11 @@ class PasseBande final : public Circuit {
   double GainContinu() const override { return 0; }
 
  private:
-  void PasRK4(double e0, double e1, double h);
+  void Transition(double dt);
   double omega0_, amortissement_;  // ω0 and ω0/Q
   double x1_ = 0, x2_ = 0;         // x1'' + (ω0/Q)·x1' + ω0²·x1 = e; output (ω0/Q)·x1'
+  // exp(A·dt) of the last step length: the bench mostly repeats one step
+  double dt_ = -1, phi_[2][2] = {};
 };
 
 // The input as it was `retard` seconds earlier (0 V before anything came in).

@@ -17,6 +17,7 @@
 #include "PresetsGenerateurs.h"
 #include "Quilink.h"
 #include "gbf_USB_dynamique.h"
+#include "gtbf_USB_dynamique.h"
 
 namespace {
 
@@ -84,27 +85,41 @@ class BancComplet : public testing::Test {
     Banc().Horloge().PasseEnVirtuel();
     DefinitHorloge(&horloge);
     InitialiseGBF_USB();
+    InitialiseGTBF_USB();
     ASSERT_TRUE(GBF_USBPresent());
-    ASSERT_TRUE(GBF_USB()->Ouvre());
+    ASSERT_TRUE(GTBF_USBPresent());
+    // as the main window picks its generator: the low-frequency one first
+    if (GBF_USB()->Ouvre())
+      typeGenerateur = 1;
+    else if (GTBF_USB()->Ouvre())
+      typeGenerateur = 2;
+    ASSERT_NE(typeGenerateur, 0);
     oscillo = std::make_unique<TOscillo>();
     ASSERT_TRUE(oscillo->EstConnecte());
   }
   virtual const char *Preset() const { return "demo"; }
   void TearDown() override {
     oscillo.reset();
+    FinaliseGTBF_USB();
     FinaliseGBF_USB();
     DefinitHorloge(nullptr);
     Banc().Vide();
   }
 
   // What the frequency-response sweep does to set a frequency.
-  void Regle(double f, double amplitude) {
-    TGBF_USB &g = *GBF_USB();
+  template <typename Pilote>
+  static void Regle(Pilote &g, double f, double amplitude) {
     g.Amplitude = amplitude;
     g.Stoppe();
     g.SetFrequence(f);
     g.CalculeTable();
     g.Lance();
+  }
+  void Regle(double f, double amplitude) {
+    if (typeGenerateur == 1)
+      Regle(*GBF_USB(), f, amplitude);
+    else
+      Regle(*GTBF_USB(), f, amplitude);
   }
 
   // One free-running frame, read burst by burst as the bench produces it.
@@ -128,6 +143,7 @@ class BancComplet : public testing::Test {
   }
 
   HorlogeDuBanc horloge;
+  int typeGenerateur = 0;  // 1 low-frequency, 2 very-low-frequency
   std::unique_ptr<TOscillo> oscillo;
   Serie temps{}, voie1{}, voie2{};
 };
@@ -180,6 +196,22 @@ TEST_F(BancPasseBande, LaVoie2SuitLaReponseDuPasseBande) {
     const double attendu = std::abs(ReponsePasseBande(CentrePasseBande, QualitePasseBande, f));
     EXPECT_NEAR(rapport, attendu, attendu * 0.02);
   }
+}
+
+class BancTBF : public BancComplet {
+ protected:
+  const char *Preset() const override { return "demo-tbf"; }
+};
+
+TEST_F(BancTBF, LeGenerateurTresBasseFrequenceA10HzSortSurLaVoie1) {
+  ASSERT_EQ(typeGenerateur, 2);
+  Regle(10, 1.5);     // 40 × 10 000 ticks of 4 MHz per period
+  Acquiert(15, 5, 5);  // 8 kHz: ten periods; ±2 V on both channels
+  const double f = Frequence(temps, voie1);
+  EXPECT_NEAR(f, 10, 10 * 1e-3);
+  EXPECT_NEAR(Crete(temps, voie1, f), 1.5, 1.5 * 0.02);
+  const double rapport = Crete(temps, voie2, f) / Crete(temps, voie1, f);
+  EXPECT_NEAR(rapport, std::abs(ReponsePasseBasRC(CoupureDemo, 10)), 0.02);
 }
 
 }  // namespace

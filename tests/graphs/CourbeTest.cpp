@@ -168,7 +168,7 @@ TEST_F(UneTrame, RapportCycliqueEtFronts) {
   Remplit(voie1, 2000, Trapeze(0, 5, 200, 0.3, -20, 10), 10.0 / 255);
   voie1.AnalyseCourbe(2000);
   voie2.AnalyseCourbe(2000);
-  EXPECT_NEAR(Mesure(4, 1, 1), 30, 1);  // %
+  EXPECT_NEAR(Mesure(4, 1, 1), 0.30, 0.01);
   EXPECT_NEAR(Mesure(6, 1, 1), 9 * Te, 1.01 * Te);
   EXPECT_NEAR(Mesure(7, 1, 1), 9 * Te, 1.01 * Te);
   EXPECT_NEAR(Mesure(0, 1, 1), 50, 0.3);

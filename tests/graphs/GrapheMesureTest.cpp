@@ -67,6 +67,18 @@ TEST(GrapheMesure, LeCurseurDessineDeuxFoisRestaureLImage) {
   EXPECT_EQ(e.textes.count(3), 0u);  // curve 3 is not shown
 }
 
+TEST(GrapheMesure, UneBoiteCacheeNePeintRienMaisLesValeursSAffichent) {
+  Diagramme d;
+  Etiquettes e;
+  d.g->Afficheur = &e;
+  d.g->Courbes[1].Valeur = 0.25;
+  QImage vide;
+  d.g->Draw(vide);
+  d.g->Cursor(vide);
+  EXPECT_EQ(e.textes[1], "VA=250 mV");
+  EXPECT_FALSE(d.g->ToucheEtiquette(0, 1));
+}
+
 TEST(GrapheMesure, UnPointIndefiniNEstPasDessine) {
   Diagramme avec, sans;
   avec.g->Courbes[1].Valeurs[3] = ValeurIndefinie;  // a fourth point: y undefined
@@ -100,8 +112,10 @@ TEST(DessineMotif, ChaqueMotifCouvreSesPixels) {
       p.setBrush(rouge);
       DessineMotif(p, k.motif, 10, 10, 2);
     }
-    for (QPoint q : k.allumes) EXPECT_TRUE(EstDe(image, 10 + q.x(), 10 + q.y(), rouge)) << q.x() << "," << q.y();
-    for (QPoint q : k.eteints) EXPECT_TRUE(EstDe(image, 10 + q.x(), 10 + q.y(), Qt::white)) << q.x() << "," << q.y();
+    for (QPoint q : k.allumes)
+      EXPECT_TRUE(EstDe(image, 10 + q.x(), 10 + q.y(), rouge)) << q.x() << "," << q.y();
+    for (QPoint q : k.eteints)
+      EXPECT_TRUE(EstDe(image, 10 + q.x(), 10 + q.y(), Qt::white)) << q.x() << "," << q.y();
   }
 }
 

@@ -71,7 +71,8 @@ TEST(GrapheOsc, HuitMilleEchantillonsSurSixCentsPixelsJoignentUnSurTreize) {
   for (int i = 0; i < 8192; ++i) e.g->Voie1.Valeurs[i] = i % 13 == 0 ? 0 : 4;
   e.Dessine();
   const int32_t y0 = e.g->Voie1.ValeurEnPixel(0);
-  const QRect haut(QPoint(e.Interieur().left(), e.g->Zone.Top), QPoint(e.Interieur().right(), y0 - 2));
+  const QRect haut(QPoint(e.Interieur().left(), e.g->Zone.Top),
+                   QPoint(e.Interieur().right(), y0 - 2));
   EXPECT_EQ(CompteCouleur(e.image, haut, bleu), 0);
   // and the trace runs along the zero row from the left to the right of the area
   EXPECT_TRUE(EstDe(e.image, e.g->Zone.Left + 1, y0, bleu));
@@ -171,7 +172,7 @@ TEST(GrapheOsc, DesValeursHorsDePorteeNeFontPasEchouerLeDessin) {
   e.g->Voie1.Valeurs[51] = std::nan("");
   e.g->Voie2.Active = true;
   e.g->Voie2.Mini = 3;
-  e.g->Voie2.Maxi = 3;  // an empty scale
+  e.g->Voie2.Maxi = 3;      // an empty scale
   e.g->Abscisse.Maxi = -1;  // a reversed one
   EXPECT_NO_THROW(e.Dessine());
   EXPECT_EQ(e.g->Voie2.Maxi, 4);
@@ -200,4 +201,20 @@ TEST(TexteEtiquette, ZeroSelonLaFractionDeLAxe) {
   EXPECT_NE(TexteEtiquette(c, 0.005, FractionZeroOrdonnee), "0");
   EXPECT_EQ(TexteEtiquette(c, 0.005, FractionZeroFrequence), "0");
   EXPECT_EQ(TexteEtiquette(c, 0.5, FractionZeroFrequence), c.TexteGraduation(0.5));
+}
+
+TEST(GrapheOsc, LeSymboleDuMarqueurSuitLeSens) {
+  Ecran montant(600, 400, 0), descendant(600, 400, 0);
+  for (Ecran *e : {&montant, &descendant}) {
+    e->g->VoieSeuil = 1;
+    e->g->NiveauSeuil = 128;
+  }
+  descendant.g->SensSeuil = 1;
+  montant.Dessine();
+  descendant.Dessine();
+  const int c = montant.g->Police.Caractere, y = montant.g->LigneSeuil;
+  const QRect symbole(0, y - c, 4 * c, 2 * c);
+  EXPECT_GT(CompteCouleur(montant.image, symbole, bleu), 4 * c);  // line and glyph
+  EXPECT_NE(montant.image.copy(symbole), descendant.image.copy(symbole));
+  EXPECT_EQ(montant.image.copy(montant.Interieur()), descendant.image.copy(montant.Interieur()));
 }

@@ -13,11 +13,11 @@ TEST(HauteurPolice, NormaliseeA13_16_20OuPaire) {
     int hauteur, diviseur, attendu;
     std::string police;
   } cas[] = {
-      {400, 40, 13, "Tabulo"},  {1000, 40, 24, "Arial Tabulo"},  // 10 and 25
-      {559, 40, 13, "Tabulo"},  {560, 40, 16, "Tabulo"},         // 13 | 14
-      {759, 40, 16, "Tabulo"},  {760, 40, 20, "Tabulo"},         // 18 | 19
-      {999, 40, 20, "Tabulo"},  {1080, 40, 26, "Arial Tabulo"},  // 24 | 27
-      {0, 40, 13, "Tabulo"},    {600, 30, 20, "Tabulo"},         // diagram: 20
+      {400, 40, 13, "Tabulo"},       {1000, 40, 24, "Arial Tabulo"},  // 10 and 25
+      {559, 40, 13, "Tabulo"},       {560, 40, 16, "Tabulo"},         // 13 | 14
+      {759, 40, 16, "Tabulo"},       {760, 40, 20, "Tabulo"},         // 18 | 19
+      {999, 40, 20, "Tabulo"},       {1080, 40, 26, "Arial Tabulo"},  // 24 | 27
+      {0, 40, 13, "Tabulo"},         {600, 30, 20, "Tabulo"},         // diagram: 20
       {900, 30, 30, "Arial Tabulo"},
   };
   for (const auto &[hauteur, diviseur, attendu, police] : cas) {
@@ -58,8 +58,8 @@ TEST(MiseEnPageOsc, DrapeauxEtZoneSelonLaPlace) {
   };
   for (const auto &k : cas) {
     SCOPED_TRACE(testing::Message() << k.w << "x" << k.h << " n" << k.bandes);
-    const MiseEnPage p = MiseEnPageOsc({0, 0, k.w, k.h}, m, k.bandes, k.superposition, k.axeY,
-                                       k.actif1, k.actif2);
+    const MiseEnPage p =
+        MiseEnPageOsc({0, 0, k.w, k.h}, m, k.bandes, k.superposition, k.axeY, k.actif1, k.actif2);
     EXPECT_EQ(p.Etiquettes, k.drapeaux);
     EXPECT_EQ(p.Zone, k.zone);
   }
@@ -104,8 +104,8 @@ TEST(LimitesUtilisables, UneEchelleVideOuRenverseeGardeUnPas) {
   struct Cas {
     double mini, maxi, attenduMini, attenduMaxi;
   } cas[] = {
-      {0, 10, 0, 10}, {0, 0, 0, 1}, {100, 10, 100, 101}, {-2, nan, -2, -1},
-      {nan, 5, 0, 5}, {-inf, inf, 0, 1},
+      {0, 10, 0, 10},    {0, 0, 0, 1},   {100, 10, 100, 101},
+      {-2, nan, -2, -1}, {nan, 5, 0, 5}, {-inf, inf, 0, 1},
   };
   for (auto [mini, maxi, am, aM] : cas) {
     SCOPED_TRACE(testing::Message() << mini << ".." << maxi);
@@ -130,7 +130,7 @@ TEST(PixelDessin, IndefiniHorsDuGrapheEtEnormeBorne) {
 TEST(LigneSeuil, LeNiveauTombeSurSaLigne) {
   EXPECT_EQ(LigneSeuil(0, 400, 10), 400);
   EXPECT_EQ(LigneSeuil(255, 400, 10), 10);
-  EXPECT_EQ(LigneSeuil(128, 400, 145), 272);  // 128 x 255 / 255 = 128
+  EXPECT_EQ(LigneSeuil(128, 400, 145), 272);     // 128 x 255 / 255 = 128
   EXPECT_EQ(LigneSeuil(100, 204, 8), 204 - 77);  // 76.86 rounds to 77, within its band
 }
 

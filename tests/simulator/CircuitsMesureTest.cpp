@@ -27,17 +27,33 @@ std::complex<double> ReponseMesuree(std::shared_ptr<Circuit> circuit, double f) 
 }
 
 TEST(PasseBande, SuitSaReponseAnalytique) {
-  for (double f : {200.0, 1000.0, 2000.0, 3000.0, 20000.0}) {
-    SCOPED_TRACE(f);
-    const auto mesure = ReponseMesuree(std::make_shared<PasseBande>(2000, 2), f);
-    const auto attendu = ReponsePasseBande(2000, 2, f);
-    EXPECT_NEAR(std::abs(mesure), std::abs(attendu), 2e-3);
-    EXPECT_NEAR(std::arg(mesure), std::arg(attendu), 2e-3);
+  // underdamped, critically damped and overdamped
+  for (double q : {2.0, 0.5, 0.3}) {
+    for (double f : {200.0, 1000.0, 2000.0, 3000.0, 20000.0}) {
+      SCOPED_TRACE(testing::Message() << "Q " << q << ", f " << f);
+      const auto mesure = ReponseMesuree(std::make_shared<PasseBande>(2000, q), f);
+      const auto attendu = ReponsePasseBande(2000, q, f);
+      EXPECT_NEAR(std::abs(mesure), std::abs(attendu), 2e-3);
+      EXPECT_NEAR(std::arg(mesure), std::arg(attendu), 2e-3);
+    }
   }
   EXPECT_DOUBLE_EQ(std::abs(ReponsePasseBande(2000, 2, 2000)), 1);
   // f0/Q wide at -3 dB: 1 / √2 at f0·(√(1 + 1/16) ± 1/4)
   EXPECT_NEAR(std::abs(ReponsePasseBande(2000, 2, 2000 * (std::sqrt(17.0 / 16) + 0.25))),
               1 / std::sqrt(2.0), 1e-12);
+}
+
+TEST(PasseBande, UnPasLongVautBeaucoupDePasCourtsPourUneEntreeLineaire) {
+  for (double q : {2.0, 0.5, 0.3}) {
+    SCOPED_TRACE(q);
+    PasseBande un(2000, q), cent(2000, q);
+    const double h = 3e-4;
+    const double y1 = un.Pas(0.5, 2.0, h);
+    double y100 = 0;
+    for (int i = 0; i < 100; ++i) y100 = cent.Pas(0.5 + 1.5 * i / 100, 0.5 + 1.5 * (i + 1) / 100, h / 100);
+    EXPECT_NEAR(y1, y100, 1e-12);
+    EXPECT_NE(y1, 0);
+  }
 }
 
 TEST(PasseBande, NeLaissePasPasserLeContinu) {
