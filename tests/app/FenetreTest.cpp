@@ -17,6 +17,7 @@
 #include "PaintBox.h"
 #include "ServicesZelm.h"
 #include "Texte8.h"
+#include "ZelmUtil.h"
 
 namespace {
 
@@ -314,4 +315,11 @@ TEST_F(Fenetre, LesGenerateursDuBancSontTrouvesAuDemarrage) {
   f->close();
   f.reset();
   FinaliseModules();
+}
+
+TEST(ServicesZelm, LeSeparateurDecimalVientDeLaLangue) {
+  FixeSeparateurDepuisLocale(QLocale(QLocale::French, QLocale::France));
+  EXPECT_EQ(SeparateurDecimal(), ',');
+  FixeSeparateurDepuisLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(SeparateurDecimal(), '.');
 }
