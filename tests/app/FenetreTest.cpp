@@ -4,13 +4,16 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
+#include "Aide.h"
 #include "Controles.h"
 #include "Demarrage.h"
 #include "FenetreBanc.h"
@@ -322,4 +325,22 @@ TEST(ServicesZelm, LeSeparateurDecimalVientDeLaLangue) {
   EXPECT_EQ(SeparateurDecimal(), ',');
   FixeSeparateurDepuisLocale(QLocale(QLocale::English, QLocale::UnitedStates));
   EXPECT_EQ(SeparateurDecimal(), '.');
+}
+
+TEST_F(Fenetre, LesBoitesDeMesureEtLesBoutonsADialogueFontUnePause) {
+  f->FormActivate();
+  f->ModeRG->SetItemIndex(2);
+  Tick();
+  int arrets = 0;
+  QObject::connect(f->MonocoupCB, &QCheckBox::toggled, [&](bool coche) { arrets += coche; });
+  QTest::mouseClick(f->GroupBoxVoie[0], Qt::LeftButton);  // the frequency's box
+  QTest::mouseClick(f->LabelVoie[2], Qt::LeftButton);     // a quantity's label
+  f->OptionsBtn->click();
+  EXPECT_EQ(arrets, 3);  // each paused...
+  EXPECT_FALSE(f->MonocoupCB->isChecked());  // ...and resumed
+  EXPECT_TRUE(f->EnAcquisition);
+  EXPECT_TRUE(f->Timer->isActive());
+  f->HelpBtn->click();
+  EXPECT_TRUE(Aide::Fenetre()->isVisible());
+  Aide::Fenetre()->hide();
 }
