@@ -22,6 +22,9 @@ BibliothequeGenerateur::~BibliothequeGenerateur() { Libere(); }
 
 bool BibliothequeGenerateur::Charge(const std::string &dossier) {
   Libere();
+  // A relative path would make dlopen search the library path instead of
+  // loading the file tested here: without the program's folder, no library.
+  if (dossier.empty() || !std::filesystem::path(dossier).is_absolute()) return false;
   chemin_ = (std::filesystem::path(dossier) / nomFichier_).string();
   std::error_code erreur;
   if (!std::filesystem::is_regular_file(chemin_, erreur)) return false;

@@ -1,6 +1,7 @@
 #include "Bibliotheque.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace quilink {
@@ -43,7 +44,12 @@ Bibliotheque &Quilink() {
   return bibliotheque;
 }
 
-void Bibliotheque::DefinitBackend(std::unique_ptr<Backend> backend) { backend_ = std::move(backend); }
+// The open connections belong to the old backend (a libusb handle dies with its
+// context): they are closed before it goes.
+void Bibliotheque::DefinitBackend(std::unique_ptr<Backend> backend) {
+  connexions_.clear();
+  backend_ = std::move(backend);
+}
 
 Backend &Bibliotheque::BackendCourant() {
   if (!backend_) backend_ = BackendParDefaut();
@@ -61,8 +67,8 @@ int32_t Bibliotheque::Ouvre(const std::string &nom) {
   std::memcpy(tablePipes_, table, sizeof table);
   connexion->Descripteur(descripteur_);
   const int32_t handle = prochainHandle_;
-  prochainHandle_ += 4;
-  if (prochainHandle_ <= 0) prochainHandle_ = 0x100;
+  // handles stay positive: wrap before the addition could overflow
+  prochainHandle_ = prochainHandle_ > INT32_MAX - 4 ? 0x100 : prochainHandle_ + 4;
   connexions_[handle] = std::move(connexion);
   return handle;
 }

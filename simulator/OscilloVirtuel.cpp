@@ -33,6 +33,11 @@ constexpr int64_t FenetreSynchro = 65536;
 // arming the trigger.
 constexpr double HysteresisCodes = 3;
 
+// The external input's comparator sits just above 0 V with a little hysteresis,
+// so a logic signal whose low level is exactly 0 V triggers on both slopes.
+constexpr double NiveauExterne = 0.01;     // volts
+constexpr double HysteresisExterne = 0.005;  // volts
+
 enum : uint8_t { CmdStop = 0, CmdSynchro = 3, CmdDuree = 4, CmdAlim = 5, CmdVersion = 6 };
 
 }  // namespace
@@ -163,8 +168,8 @@ void OscilloVirtuel::ChercheSynchro(int64_t dernier) {
     arme_ = false;
   }
   const bool externe = synchro_ == 3;
-  const double niveau = externe ? 0.0 : niveau_;
-  const double hysteresis = externe ? 0.0 : HysteresisCodes;
+  const double niveau = externe ? NiveauExterne : niveau_;
+  const double hysteresis = externe ? HysteresisExterne : HysteresisCodes;
   for (; examine_ <= dernier; ++examine_) {
     const double x = externe ? Mesure(EntreesOscillo::Externe, examine_)
                              : Code(synchro_, examine_);

@@ -1,31 +1,18 @@
 #include <map>
+#include <string>
 
 #include "BancVirtuel.h"
-#include "Circuits.h"
-#include "OscilloVirtuel.h"
 #include "PresetsGenerateurs.h"
-#include "Sources.h"
 
 namespace {
-
-// A 1 kHz sine of 1 V peak on channel 1 and the external trigger input, the
-// same through an RC low-pass cut at 1 kHz on channel 2.
-void Demo(BancVirtuel &banc) {
-  banc.DefinitSource(std::make_shared<Sinus>(1.0, 1000.0));
-  banc.DefinitCircuit(std::make_shared<PasseBasRC>(1000.0));
-  banc.BrancheOscillo();
-}
 
 // No oscilloscope: every open fails, as with the device unplugged.
 void SansOscillo(BancVirtuel &) {}
 
 std::map<std::string, Preset> &Presets() {
   static std::map<std::string, Preset> presets = [] {
-    std::map<std::string, Preset> p{
-        {"demo", Demo},
-        {"sans-oscillo", SansOscillo},
-    };
-    // the benches with generators; their "demo" drives the same signals from a generator
+    std::map<std::string, Preset> p{{"sans-oscillo", SansOscillo}};
+    // the benches with and without generators, "demo" among them
     for (auto &[nom, preset] : PresetsGenerateurs()) p[nom] = std::move(preset);
     return p;
   }();

@@ -83,7 +83,7 @@ std::size_t LitTete(std::string_view t, int32_t &puissance) {
     if (ec != std::errc()) throw EIntOverflow();
     puissance = EnEntier32(negatif ? -v : v);
   }
-  if (t[i] == ' ') ++i;
+  if (i < t.size() && t[i] == ' ') ++i;  // "1E" alone has nothing at i
   return i;
 }
 

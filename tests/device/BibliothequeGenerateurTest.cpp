@@ -97,6 +97,21 @@ TEST_F(DossierProgrammeEssai, UneEntreeManquanteCompteAbsente) {
   EXPECT_FALSE(Chargee("libquigenb.so"));
 }
 
+TEST_F(DossierProgrammeEssai, SansDossierAbsoluPasDeBibliotheque) {
+  // the file is right there in the working folder, but a relative path would be
+  // looked up by dlopen elsewhere: the program's folder unknown means absent
+  Place(ESSAI_COMPLETE, "libquigenb.so");
+  const fs::path avant = fs::current_path();
+  fs::current_path(dossier);
+  for (const char *relatif : {"", "."}) {
+    SCOPED_TRACE(relatif);
+    InitialiseGBF_USB(relatif);
+    EXPECT_FALSE(GBF_USBPresent());
+    FinaliseGBF_USB();
+  }
+  fs::current_path(avant);
+}
+
 TEST_F(DossierProgrammeEssai, UnFichierQuiNeSeChargePasCompteAbsent) {
   std::ofstream(dossier / "libquigenb.so") << "not a library";
   InitialiseGBF_USB(dossier);

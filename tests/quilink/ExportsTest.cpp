@@ -214,3 +214,18 @@ TEST(Ouverture, UneInformationDePipesRateeFaitEchouerLOuverture) {
   EXPECT_EQ(_SetPortOpen(ChaineOle<char16_t>(u"QuiloUSB-0").c()), QUILINK_INVALID_HANDLE);
   EXPECT_EQ(p.connexionsVivantes, 0);  // the device is closed again
 }
+
+TEST(Ouverture, ChangerDeBackendFermeCeQuiEtaitOuvert) {
+  // a libusb handle must not outlive its context: the old connections go first
+  auto ancien = std::make_unique<FauxPeripherique>();
+  auto nouveau = std::make_unique<FauxPeripherique>();
+  quilink::Quilink().DefinitBackend(std::make_unique<FauxBackend>(*ancien));
+  const int32_t h = _SetPortOpen(ChaineOle<char16_t>(u"QuiloUSB-0").c());
+  ASSERT_NE(h, QUILINK_INVALID_HANDLE);
+  quilink::Quilink().DefinitBackend(std::make_unique<FauxBackend>(*nouveau));
+  EXPECT_EQ(ancien->connexionsVivantes, 0);
+  EXPECT_EQ(StopAcqui(h), 0);  // the old handle reaches nothing
+  EXPECT_EQ(ancien->Requetes() + nouveau->Requetes(), 0);
+  EXPECT_EQ(SetPortClose(h), 1);
+  quilink::Quilink().DefinitBackend(nullptr);
+}

@@ -11,7 +11,12 @@
 // A scripted device: what each read of a pipe gives (nullopt: the request
 // fails; nothing scripted: 0 bytes), and a record of every request made.
 struct FauxPeripherique {
-  std::vector<uint8_t> points{0x01, 0x02, 0x81, 0x82, 0x83};
+  // endpoint addresses: two OUT, three IN
+  static std::vector<uint8_t> PointsParDefaut() {
+    static const uint8_t adresses[] = {0x01, 0x02, 0x81, 0x82, 0x83};
+    return {std::begin(adresses), std::end(adresses)};
+  }
+  std::vector<uint8_t> points = PointsParDefaut();
   bool infoPipesEchoue = false;
   bool ecrituresEchouent = false;
   std::map<int, std::deque<std::optional<std::vector<uint8_t>>>> lectures;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <string>
@@ -145,6 +146,25 @@ TEST_F(Oscillo, LaSynchroExterneSuitLEntreeExterne) {
   const auto flux = Flux();
   EXPECT_NEAR(flux[0], 127 + OscilloVirtuel::ErreurDecalage(1, 5, 0), 2);
   EXPECT_GT(flux[400], flux[0] + 5);  // rising through 0 V
+}
+
+TEST_F(Oscillo, UnSignalLogiqueQuiDescendAZeroVoltDeclencheSurLesDeuxFronts) {
+  banc.DefinitSource(std::make_shared<Carre>(0.0, 5.0, 2000, 0.5));
+  for (uint8_t sens : {0, 1}) {
+    SCOPED_TRACE(int(sens));
+    // ±20 V DC: 5 V is 32 codes above the zero
+    Lance({4, 0, 255, 0, 1, 0}, {3, 3, sens, 0, 255, 255, 0, 0}, {1, 1, 127}, {2, 1, 127});
+    banc.Horloge().Avance(5000);
+    const auto flux = Flux();
+    ASSERT_EQ(flux.size(), 2 * 8192u);  // both channels, interleaved
+    uint8_t bas = 255, haut = 0;
+    for (size_t i = 0; i < flux.size(); i += 2) {  // channel 1
+      bas = std::min(bas, flux[i]);
+      haut = std::max(haut, flux[i]);
+    }
+    EXPECT_NEAR(haut - bas, 5 * 255 / 40.0, 3);  // both levels in the frame, noise aside
+    EXPECT_NEAR(flux[0], sens == 0 ? haut : bas, 2);  // just past the edge
+  }
 }
 
 TEST_F(Oscillo, LesPannesQueLesTestsAllument) {

@@ -101,6 +101,14 @@ TEST(SetNomUnite, UnTexteMalFormeRendLUniteIncorrecteSansLever) {
   }
 }
 
+TEST(SetNomUnite, UneTeteSansPuissanceNiFacteurDonneUneUniteSansDimension) {
+  Tunite u;
+  u.SetNomUnite("1E");  // the head ends the text: no power, no factor
+  EXPECT_TRUE(u.Correcte);
+  EXPECT_EQ(u.PuissanceDix, 0);
+  EXPECT_EQ(u.Dimension, DimensionUnite{});
+}
+
 TEST(SetNomUnite, UnNouveauTexteRepartDeZeroEtGardeLaGrandeur) {
   Tunite u;
   u.NomGrandeur = "U";
