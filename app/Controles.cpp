@@ -48,6 +48,7 @@ void RadioGroupe::SetItemIndex(int i) {
 
 void RadioGroupe::AjouteItem(const QString &texte) {
   auto *b = new QRadioButton(texte, this);
+  b->setMinimumSize(b->sizeHint());  // an item never loses its text to a narrow panel
   const int n = NbItems();
   boutons_->addButton(b, n);
   grille_->addWidget(b, n / colonnes_, n % colonnes_);
