@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "../device/SurLeBanc.h"
+#include "SurLeBanc.h"
 #include "Boites.h"
 #include "Circuits.h"
 #include "Sources.h"
