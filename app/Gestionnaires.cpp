@@ -53,6 +53,9 @@ void TZelmMainForm::ArmeBtnClick() {
 
 void TZelmMainForm::StopBtnClick() {
   ArreteAcquisition();
+  // also when pressed while a complete frame is shown: the tick under way must
+  // not start the timer again
+  ArretDemande = true;
   Timer->stop();
   MonocoupPrecedent = MonocoupCB->isChecked();
   MonocoupCB->setChecked(true);
@@ -130,4 +133,10 @@ void TZelmMainForm::HelpBtnClick() { Aide::Montre(0); }
 void TZelmMainForm::FFTtrackBarChange(int position) {
   NbHarmoniques = 1 << (12 - std::clamp(position, 0, 9));
   ZelmPaintBox->Repeint();
+}
+
+int PositionHarmoniques(int nbHarmoniques) {
+  int position = 12;
+  while (position > 0 && (1 << (12 - position)) < nbHarmoniques) --position;
+  return std::clamp(position, 0, 9);
 }

@@ -18,7 +18,7 @@ OptionsLancement LitOptions(const QStringList &arguments) {
   const QString programme = arguments.isEmpty() ? QStringLiteral("zelm") : arguments.first();
   for (int i = 1; i < arguments.size(); ++i) {
     const QString &a = arguments[i];
-    if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+    if (a == QLatin1String("--help")) {
       o.action = OptionsLancement::Aide;
       o.message = TexteAideLigneDeCommande(programme);
       return o;

@@ -103,6 +103,10 @@ void TZelmMainForm::FormCreate() {
   AfficheCalibre(2);
   AfficheCalibre(1);
   LitConfig();
+  {  // the track bar shows the line count in use, whatever its own start
+    const QSignalBlocker silence(FFTtrackBar);
+    FFTtrackBar->setValue(PositionHarmoniques(NbHarmoniques));
+  }
   Chargement = false;
 }
 

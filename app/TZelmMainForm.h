@@ -78,7 +78,6 @@ class TZelmMainForm : public QMainWindow {
        MonocoupPrecedent = false, ReglageAuto = false, RedessinDiffere = false;
   int32_t NbHarmoniques = 4096;
   uint8_t TypeGenerateur = 0;
-  int32_t DimPoint = 2;
   std::string NomFichierConfig;
 
   std::unique_ptr<TOscillo> Oscillo;
@@ -98,7 +97,11 @@ class TZelmMainForm : public QMainWindow {
   void AjusteAffichage();
   void AfficheVoies();
   void AjusteBoutons();
-  void LitConfig() {}
+  // Until the settings file is read, what a missing file gives: curves 1..4
+  // measure the RMS value (the diagram would otherwise show a frequency in volts).
+  void LitConfig() {
+    for (int i = 1; i <= 4; ++i) GrapheZelm.Courbes[size_t(i)].SetGrandeur(1);
+  }
   void EcritConfig() {}
   void LanceAcquisition();
   void ArreteAcquisition();
@@ -149,3 +152,6 @@ class TZelmMainForm : public QMainWindow {
 
 // The labels of the edits.
 QString LibelleCalibre(int calibre);  // "±" + the calibre's label; index taken modulo 128
+
+// The track-bar position that shows `nbHarmoniques` spectrum lines (0: 4096 .. 9: 8).
+int PositionHarmoniques(int nbHarmoniques);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QTemporaryDir>
@@ -257,10 +259,23 @@ TEST_F(Fenetre, EtatDesBoutonsSelonLeMode) {
 }
 
 TEST_F(Fenetre, LaBarreFFTChoisitLeNombreDeRaies) {
+  // at start the bar shows the count the graph draws
+  EXPECT_EQ(f->FFTtrackBar->value(), PositionHarmoniques(f->NbHarmoniques));
   for (auto [position, raies] : {std::pair{0, 4096}, {3, 512}, {9, 8}}) {
     f->FFTtrackBar->setValue(position);
     EXPECT_EQ(f->NbHarmoniques, raies) << position;
+    EXPECT_EQ(PositionHarmoniques(raies), position);
   }
+}
+
+TEST_F(Fenetre, LeDiagrammeMesureUneValeurEfficaceEnVoltsDesLeDepart) {
+  const TCourbeMesure &va = f->GrapheZelm.Courbes[1];
+  EXPECT_EQ(va.Grandeur, 1);
+  f->ModeRG->SetItemIndex(2);
+  f->FormActivate();
+  ASSERT_TRUE(TickJusqua([&] { return va.Valeur != ValeurIndefinie; }));
+  // the demo bench's 1 V peak sine on channel 1
+  EXPECT_NEAR(va.Valeur, 1 / std::sqrt(2.0), 0.05);
 }
 
 TEST_F(Fenetre, LeSpectreSeDessineDesLaTrameMemeEnLibre) {

@@ -16,6 +16,7 @@ TEST(LitOptions, LesTroisOptionsEtRienDAutre) {
       {{"zelm", "--help"}, OptionsLancement::Aide, false, ""},
       {{"zelm", "--simulate", "--version"}, OptionsLancement::Version, true, "demo"},
       {{"zelm", "--simulat"}, OptionsLancement::Erreur, false, ""},
+      {{"zelm", "-h"}, OptionsLancement::Erreur, false, ""},
       {{"zelm", "fichier.zlm"}, OptionsLancement::Erreur, false, ""},
   };
   for (const auto &c : cas) {

@@ -116,3 +116,21 @@ TEST_F(Reentree, ArretPendantUnTopAbandonneLaTrame) {
   EXPECT_EQ(f->GrapheTemps.NbPoints, 0);
   EXPECT_TRUE(f->MonocoupCB->isChecked());
 }
+
+TEST_F(Reentree, ArretPendantLeTraitementDUneTrameResteArrete) {
+  f->FormActivate();
+  // pressed while the complete frame is being shown, when no acquisition is armed
+  std::function<void()> guette = [&] {
+    if (f->EnAcquisition) return QTimer::singleShot(0, f.get(), guette);
+    f->StopBtnClick();
+  };
+  Pendant(guette);
+  ASSERT_TRUE(TickJusqua([&] { return f->GrapheTemps.NbPoints > 0; }));
+  EXPECT_FALSE(f->Timer->isActive());
+  Tick();
+  Tick();
+  EXPECT_FALSE(f->EnAcquisition);  // stopped stays stopped
+  EXPECT_TRUE(f->MonocoupCB->isChecked());
+  f->ModeRG->SetItemIndex(1);  // and the next mode change resumes
+  EXPECT_TRUE(f->EnAcquisition);
+}
