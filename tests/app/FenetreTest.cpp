@@ -274,8 +274,18 @@ TEST_F(Fenetre, LeDiagrammeMesureUneValeurEfficaceEnVoltsDesLeDepart) {
   f->ModeRG->SetItemIndex(2);
   f->FormActivate();
   ASSERT_TRUE(TickJusqua([&] { return va.Valeur != ValeurIndefinie; }));
-  // the demo bench's 1 V peak sine on channel 1
+  // the demo bench's 1 V peak sine on channel 1, written into its box
   EXPECT_NEAR(va.Valeur, 1 / std::sqrt(2.0), 0.05);
+  EXPECT_TRUE(f->LabelVoie[1]->text().startsWith("VA=")) << f->LabelVoie[1]->text().toStdString();
+  EXPECT_TRUE(f->LabelVoie[1]->text().endsWith(" mV")) << f->LabelVoie[1]->text().toStdString();
+}
+
+TEST_F(Fenetre, EnModeOscilloscopeNiSpectreNiMesure) {
+  f->FormActivate();
+  ASSERT_TRUE(TickJusqua([&] { return f->GrapheTemps.NbPoints > 0; }));
+  Tick();
+  EXPECT_EQ(f->GrapheSpectre.NbPoints, 0);
+  EXPECT_EQ(f->GrapheZelm.Courbes[1].Valeur, ValeurIndefinie);
 }
 
 TEST_F(Fenetre, LeSpectreSeDessineDesLaTrameMemeEnLibre) {
