@@ -24,8 +24,10 @@ bool SaisieGrecque::eventFilter(QObject *cible, QEvent *e) {
   if (k < Qt::Key_A || k > Qt::Key_Z) return false;
   auto *edit = qobject_cast<QLineEdit *>(cible);
   if (!edit || edit->isReadOnly()) return false;
-  const unsigned char octet =
-      Octet(k - Qt::Key_A, mods & Qt::ShiftModifier, edit->hasSelectedText());
+  // Caps Lock is bit 1 of the native modifier state on X11 and Wayland alike
+  const bool verrouMaj = touche->nativeModifiers() & 0x2;
+  const unsigned char octet = Octet(k - Qt::Key_A, (mods & Qt::ShiftModifier) || verrouMaj,
+                                    edit->hasSelectedText());
   if (octet == 0) return false;  // the edit's own paste, copy or cut
   edit->insert(QString(QChar(static_cast<char16_t>(CodeUnicode(octet)))));
   return true;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -25,6 +26,11 @@ TEST(SaisieGrecque, CtrlLettreTapeLaLettreGrecqueDansLEdit) {
   QTest::keyClick(&edit, Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(edit.text(), Lettre(0x80) + "A" + Lettre(0x85) + Lettre(0xB5));
   EXPECT_EQ(DepuisQt(edit.text()), "\x80" "A\x85\xB5");  // the bytes the program stores
+  // Caps Lock (native lock bit) gives the capital as Shift does
+  edit.clear();
+  QKeyEvent verrou(QEvent::KeyPress, Qt::Key_D, Qt::ControlModifier, 0, 0, 0x2);
+  QApplication::sendEvent(&edit, &verrou);
+  EXPECT_EQ(DepuisQt(edit.text()), "\x96");
 
   // Ctrl+C with a selection copies, Ctrl+V pastes: the edit's own keys.
   edit.setText("kHz");
