@@ -13,9 +13,10 @@ uint8_t TypeFenetre = Rectangle;
 
 TablesFft::TablesFft() {
   const double theta = 2 * std::numbers::pi / N;
+  for (int n = 0; n < N; ++n) hamming[n] = 0.54 - 0.46 * std::cos(theta * n);
   for (int n = 0; n < M; ++n) {
-    hammingPair[n] = 0.54 - 0.46 * std::cos(theta * (2 * n));
-    hammingImpair[n] = 0.54 - 0.46 * std::cos(theta * (2 * n + 1));
+    hammingPair[Travail::Place(n)] = 0.54 - 0.46 * std::cos(theta * (2 * n));
+    hammingImpair[Travail::Place(n)] = 0.54 - 0.46 * std::cos(theta * (2 * n + 1));
   }
   for (int k = 0; k <= M / 2; ++k) wr[k] = std::cos(theta * k), wi[k] = -std::sin(theta * k);
   // exponents reduced modulo n first, so that every angle lies in [0, 2 pi)
@@ -24,7 +25,7 @@ TablesFft::TablesFft() {
     r = std::cos(a), i = -std::sin(a);
   };
   for (int j = 1; j < 8; ++j)
-    for (int p = 0; p < P0; ++p) racine(j * p, M, w0r[(j - 1) * P0 + p], w0i[(j - 1) * P0 + p]);
+    for (int p = 0; p < P0; ++p) racine(j * p, M, w0r[(j - 1) * Pas + p], w0i[(j - 1) * Pas + p]);
   int d = 0;
   for (int lignes : {P1, P2})
     for (int p = 0; p < lignes; ++p)

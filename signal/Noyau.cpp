@@ -27,6 +27,8 @@ inline void Radix4(Cx &a, Cx &b, Cx &c, Cx &d) {
 }
 
 constexpr double H = 0.70710678118654752440;  // sqrt(1/2)
+constexpr int Seg = Travail::Segment, Pas = TablesFft::Pas;  // an eighth, and padded
+static_assert(8 * Seg == M && Pas == Travail::Place(Seg));
 
 inline Cx Lit(const double *__restrict r, const double *__restrict i, int n) {
   return {r[n], i[n]};
@@ -47,51 +49,49 @@ inline void Radix8(Cx &x0, Cx &x1, Cx &x2, Cx &x3, Cx &x4, Cx &x5, Cx &x6, Cx &x
   x1 = b0, x3 = b1, x5 = b2, x7 = b3;
 }
 
-// The Hamming energies of the frame before and after the window, summed in vector lanes
-// (the order of the additions is free); returns the correction, 1 without energy.
+// The Hamming energy correction: the frame's energies before and after the window, summed
+// in vector lanes (the order of the additions is free); 1 without energy.
 double CorrectionHamming(const TablesFft &t, const double *__restrict x) {
-  const double *__restrict hp = t.hammingPair.data(), *__restrict hi = t.hammingImpair.data();
+  const double *__restrict h = t.hamming.data();
   double e1 = 0, e2 = 0;
 #pragma omp simd reduction(+ : e1, e2)
-  for (int n = 0; n < M; ++n) {
-    const double a = x[2 * n], b = x[2 * n + 1];
-    const double wa = hp[n] * a, wb = hi[n] * b;
-    e1 += a * a + b * b;
-    e2 += wa * wa + wb * wb;
+  for (int n = 0; n < 2 * M; ++n) {
+    const double f = h[n] * x[n];
+    e1 += x[n] * x[n];
+    e2 += f * f;
   }
   return e2 > 0 ? std::sqrt(e1 / e2) : 1.0;
 }
-
-constexpr int Seg = Travail::Segment, Pas = Seg + Travail::Marge;  // an eighth, padded
-static_assert(8 * Seg == M);
 
 // The first stage reads the real frame directly as z[n] = x[2n] + i x[2n+1], Hamming-
 // windowed on the way or not, and writes each butterfly's eight outputs side by side.
 // (Stages stay out of line: inlined, their __restrict is lost and the loops no longer
 // vectorise.)
 template <bool Hamming>
-[[gnu::noinline]] void PremierEtage(const TablesFft &t, const double *__restrict x, double *__restrict yr,
-                  double *__restrict yi) {
+[[gnu::noinline]] void PremierEtage(const TablesFft &t, const double *__restrict x,
+                                    double *__restrict yr, double *__restrict yi) {
   const double *__restrict wr = t.w0r.data(), *__restrict wi = t.w0i.data();
   const double *__restrict hp = t.hammingPair.data(), *__restrict hi = t.hammingImpair.data();
   for (int s = 0; s < 8; ++s) {
     // outputs 8p..8p+7 of segment s
-    double *__restrict br = yr + s * Pas - s * Seg, *__restrict bi = yi + s * Pas - s * Seg;
+    double *__restrict br = yr + s * Travail::Marge, *__restrict bi = yi + s * Travail::Marge;
     for (int p = s * Seg / 8; p < (s + 1) * Seg / 8; ++p) {
       auto lit = [&](int m) -> Cx {
-        const int n = p + m * Seg;
-        if constexpr (Hamming) return {hp[n] * x[2 * n], hi[n] * x[2 * n + 1]};
-        return {x[2 * n], x[2 * n + 1]};
+        const double a = x[2 * (p + m * Seg)], b = x[2 * (p + m * Seg) + 1];
+        if constexpr (Hamming) return {hp[p + m * Pas] * a, hi[p + m * Pas] * b};
+        return {a, b};
       };
       Cx z0 = lit(0), z1 = lit(1), z2 = lit(2), z3 = lit(3);
       Cx z4 = lit(4), z5 = lit(5), z6 = lit(6), z7 = lit(7);
       Radix8(z0, z1, z2, z3, z4, z5, z6, z7);
-      auto ecrit = [&](int j, Cx y) {
-        if (j > 0) y = Fois(y, wr[(j - 1) * Seg + p], wi[(j - 1) * Seg + p]);
-        br[8 * p + j] = y.r, bi[8 * p + j] = y.i;
+      auto tourne = [&](Cx z, int j) {
+        return Fois(z, wr[(j - 1) * Pas + p], wi[(j - 1) * Pas + p]);
       };
-      ecrit(0, z0), ecrit(1, z1), ecrit(2, z2), ecrit(3, z3);
-      ecrit(4, z4), ecrit(5, z5), ecrit(6, z6), ecrit(7, z7);
+      z1 = tourne(z1, 1), z2 = tourne(z2, 2), z3 = tourne(z3, 3), z4 = tourne(z4, 4);
+      z5 = tourne(z5, 5), z6 = tourne(z6, 6), z7 = tourne(z7, 7);
+      Ecrit(br, bi, 8 * p, z0), Ecrit(br, bi, 8 * p + 1, z1), Ecrit(br, bi, 8 * p + 2, z2);
+      Ecrit(br, bi, 8 * p + 3, z3), Ecrit(br, bi, 8 * p + 4, z4), Ecrit(br, bi, 8 * p + 5, z5);
+      Ecrit(br, bi, 8 * p + 6, z6), Ecrit(br, bi, 8 * p + 7, z7);
     }
   }
 }
@@ -132,8 +132,8 @@ template <int S, bool Tourne>
 // Radix 8, self-sorting: each stage reads one pair of buffers and writes the other, so
 // there is no bit-reversal pass; the result ends in w.ar, w.ai.
 double Transformee(const TablesFft &t, const double *x, bool hamming, Travail &w) {
-  const double correction = hamming ? CorrectionHamming(t, x) : 1.0;
   double *ar = w.ar.data(), *ai = w.ai.data(), *br = w.br.data(), *bi = w.bi.data();
+  const double correction = hamming ? CorrectionHamming(t, x) : 1.0;
   if (hamming)
     PremierEtage<true>(t, x, br, bi);
   else

@@ -8,23 +8,6 @@ namespace Fft {
 
 inline constexpr int TailleComplexe = 4096;  // the real frame is transformed as 4096 complex points
 
-// Made once; every kernel only reads them.
-struct TablesFft {
-  static constexpr int M = TailleComplexe;
-  // 4096 = 8^4: four radix-8 passes over the data
-  static constexpr int P0 = M / 8, P1 = 64, P2 = 8;  // twiddle rows of the first three stages
-  // the Hamming window at the even and at the odd samples
-  std::array<double, M> hammingPair, hammingImpair;
-  // W^k = e^(-2 pi i k / 8192), k = 0..M/2: splits the half-size transform into the bins
-  std::array<double, M / 2 + 1> wr, wi;
-  // first stage: w^(j p), w = e^(-2 pi i / M), at [(j - 1) P0 + p], j = 1..7, p < P0
-  std::array<double, 7 * P0> w0r, w0i;
-  // second and third stages, one after the other: row p holds w^(j p), j = 1..7, with
-  // w = e^(-2 pi i / n), n = 8 x rows, in the order the butterflies read them
-  std::array<double, 7 * (P1 + P2)> w8r, w8i;
-  TablesFft();
-};
-
 // Working space of the transform. The radix-8 stages read eight streams of each of re and
 // im an eighth of the transform apart; unpadded, all sixteen would share one set of the
 // first-level cache and evict each other. A gap of one cache line after every eighth
@@ -35,6 +18,27 @@ struct Travail {
   // where index n of a padded array lies
   static constexpr int Place(int n) { return n + n / Segment * Marge; }
   alignas(64) std::array<double, Longueur> ar, ai, br, bi;
+};
+
+// Made once; every kernel only reads them.
+struct TablesFft {
+  static constexpr int M = TailleComplexe;
+  // 4096 = 8^4: four radix-8 passes over the data
+  static constexpr int P0 = M / 8, P1 = 64, P2 = 8;  // twiddle rows of the first three stages
+  // the Hamming window at the even and at the odd samples, padded like the working space
+  // since the first stage reads it in eight streams too
+  std::array<double, Travail::Longueur> hammingPair, hammingImpair;
+  std::array<double, 2 * M> hamming;  // and at every sample, for the energies
+  // W^k = e^(-2 pi i k / 8192), k = 0..M/2: splits the half-size transform into the bins
+  std::array<double, M / 2 + 1> wr, wi;
+  // first stage: w^(j p), w = e^(-2 pi i / M), at [(j - 1) Pas + p], j = 1..7, p < P0,
+  // rows padded like the working space
+  static constexpr int Pas = Travail::Segment + Travail::Marge;
+  std::array<double, 7 * Pas> w0r, w0i;
+  // second and third stages, one after the other: row p holds w^(j p), j = 1..7, with
+  // w = e^(-2 pi i / n), n = 8 x rows, in the order the butterflies read them
+  std::array<double, 7 * (P1 + P2)> w8r, w8i;
+  TablesFft();
 };
 
 struct Noyau {
