@@ -2,6 +2,9 @@
 #include "Noyau.h"
 
 #include <cmath>
+#if defined(__AVX2__) && defined(__FMA__)
+#include <immintrin.h>
+#endif
 
 #include "Fft.h"
 
@@ -21,8 +24,9 @@ inline Cx Fois(Cx a, double wr, double wi) { return {wr * a.r - wi * a.i, wr * a
 inline Cx FoisMoinsI(Cx a) { return {a.i, -a.r}; }
 
 // 4-point DFT in place: a, b, c, d become y0..y3 with y_j = sum x_m (-i)^(j m).
-inline void Radix4(Cx &a, Cx &b, Cx &c, Cx &d) {
-  const Cx apc = a + c, amc = a - c, bpd = b + d, bmd = FoisMoinsI(b - d);
+template <class C>
+inline void Radix4(C &a, C &b, C &c, C &d) {
+  const C apc = a + c, amc = a - c, bpd = b + d, bmd = FoisMoinsI(b - d);
   a = apc + bpd, b = amc + bmd, c = apc - bpd, d = amc - bmd;
 }
 
@@ -40,10 +44,11 @@ inline void Ecrit(double *__restrict r, double *__restrict i, int n, Cx z) {
 
 // 8-point DFT in place: x0..x7 become y0..y7 with y_j = sum x_m e^(-2 pi i j m / 8): one
 // layer of radix 2, the 8th roots of unity, then two radix 4.
-inline void Radix8(Cx &x0, Cx &x1, Cx &x2, Cx &x3, Cx &x4, Cx &x5, Cx &x6, Cx &x7) {
-  const Cx a0 = x0 + x4, a1 = x1 + x5, a2 = x2 + x6, a3 = x3 + x7;
-  Cx b0 = x0 - x4, b1 = Fois(x1 - x5, H, -H), b2 = FoisMoinsI(x2 - x6);
-  Cx b3 = Fois(x3 - x7, -H, -H);
+template <class C>
+inline void Radix8(C &x0, C &x1, C &x2, C &x3, C &x4, C &x5, C &x6, C &x7) {
+  const C a0 = x0 + x4, a1 = x1 + x5, a2 = x2 + x6, a3 = x3 + x7;
+  C b0 = x0 - x4, b1 = Fois(x1 - x5, H, -H), b2 = FoisMoinsI(x2 - x6);
+  C b3 = Fois(x3 - x7, -H, -H);
   x0 = a0, x2 = a1, x4 = a2, x6 = a3;
   Radix4(x0, x2, x4, x6);
   Radix4(b0, b1, b2, b3);
@@ -102,6 +107,73 @@ template <bool Hamming>
   }
 }
 
+#if defined(__AVX2__) && defined(__FMA__)
+// Four lanes of split complex values, with GCC's vector arithmetic.
+struct V {
+  __m256d r, i;
+};
+inline V operator+(V a, V b) { return {a.r + b.r, a.i + b.i}; }
+inline V operator-(V a, V b) { return {a.r - b.r, a.i - b.i}; }
+inline V Fois(V a, __m256d wr, __m256d wi) { return {wr * a.r - wi * a.i, wr * a.i + wi * a.r}; }
+inline V Fois(V a, double wr, double wi) {
+  return Fois(a, _mm256_set1_pd(wr), _mm256_set1_pd(wi));
+}
+inline V FoisMoinsI(V a) { return {a.i, -a.r}; }
+
+// Rows 0..3 of a, b, c, d become its columns: the four lanes of a run of outputs.
+inline void Transpose4(__m256d &a, __m256d &b, __m256d &c, __m256d &d) {
+  const __m256d t0 = _mm256_unpacklo_pd(a, b), t1 = _mm256_unpackhi_pd(a, b);
+  const __m256d t2 = _mm256_unpacklo_pd(c, d), t3 = _mm256_unpackhi_pd(c, d);
+  a = _mm256_permute2f128_pd(t0, t2, 0x20), b = _mm256_permute2f128_pd(t1, t3, 0x20);
+  c = _mm256_permute2f128_pd(t0, t2, 0x31), d = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+
+// The same first stage written by hand: left to the compiler, splitting the frame into
+// real and imaginary parts and interleaving the eight outputs cost four times as many
+// shuffles as these loads in halves and 4 x 4 transposes.
+template <bool Hamming>
+[[gnu::noinline]] void PremierEtageAvx2(const TablesFft &t, const double *__restrict x,
+                                        double *__restrict yr, double *__restrict yi) {
+  const double *__restrict wr = t.w0r.data(), *__restrict wi = t.w0i.data();
+  const double *__restrict hp = t.hammingPair.data(), *__restrict hi = t.hammingImpair.data();
+  for (int s = 0; s < 8; ++s) {
+    double *__restrict br = yr + s * Travail::Marge, *__restrict bi = yi + s * Travail::Marge;
+    for (int p = s * Seg / 8; p < (s + 1) * Seg / 8; p += 4) {
+      // z[n..n+3], n = p + m Seg: pairs 0 and 2, then 1 and 3, in one register each
+      auto lit = [&](int m) -> V {
+        const double *e = x + 2 * (p + m * Seg);
+        const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(e)),
+                                               _mm_loadu_pd(e + 4), 1);
+        const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(e + 2)),
+                                               _mm_loadu_pd(e + 6), 1);
+        V z{_mm256_unpacklo_pd(a, b), _mm256_unpackhi_pd(a, b)};
+        if constexpr (Hamming) {
+          z.r *= _mm256_loadu_pd(hp + p + m * Pas), z.i *= _mm256_loadu_pd(hi + p + m * Pas);
+        }
+        return z;
+      };
+      V z0 = lit(0), z1 = lit(1), z2 = lit(2), z3 = lit(3);
+      V z4 = lit(4), z5 = lit(5), z6 = lit(6), z7 = lit(7);
+      Radix8(z0, z1, z2, z3, z4, z5, z6, z7);
+      auto tourne = [&](V z, int j) {
+        const int o = (j - 1) * Pas + p;
+        return Fois(z, _mm256_loadu_pd(wr + o), _mm256_loadu_pd(wi + o));
+      };
+      z1 = tourne(z1, 1), z2 = tourne(z2, 2), z3 = tourne(z3, 3), z4 = tourne(z4, 4);
+      z5 = tourne(z5, 5), z6 = tourne(z6, 6), z7 = tourne(z7, 7);
+      auto ecrit = [&](double *__restrict y, __m256d a, __m256d b, __m256d c, __m256d d,
+                       int j) {
+        Transpose4(a, b, c, d);
+        _mm256_storeu_pd(y + 8 * p + j, a), _mm256_storeu_pd(y + 8 * p + 8 + j, b);
+        _mm256_storeu_pd(y + 8 * p + 16 + j, c), _mm256_storeu_pd(y + 8 * p + 24 + j, d);
+      };
+      ecrit(br, z0.r, z1.r, z2.r, z3.r, 0), ecrit(br, z4.r, z5.r, z6.r, z7.r, 4);
+      ecrit(bi, z0.i, z1.i, z2.i, z3.i, 0), ecrit(bi, z4.i, z5.i, z6.i, z7.i, 4);
+    }
+  }
+}
+#endif
+
 // A later stage: S interleaved sub-transforms of length M / S; for each twiddle row p, S
 // butterflies side by side, read an eighth of the transform apart (Tourne: with twiddles).
 // Written out without local arrays, so that the loop over q vectorises.
@@ -141,10 +213,17 @@ template <int S, bool Tourne>
 double Transformee(const TablesFft &t, const double *x, bool hamming, Travail &w) {
   double *ar = w.ar.data(), *ai = w.ai.data(), *br = w.br.data(), *bi = w.bi.data();
   const double correction = hamming ? CorrectionHamming(t, x) : 1.0;
+#if defined(__AVX2__) && defined(__FMA__)
+  if (hamming)
+    PremierEtageAvx2<true>(t, x, br, bi);
+  else
+    PremierEtageAvx2<false>(t, x, br, bi);
+#else
   if (hamming)
     PremierEtage<true>(t, x, br, bi);
   else
     PremierEtage<false>(t, x, br, bi);
+#endif
   Etage8<8, true>(t.w8r.data(), t.w8i.data(), br, bi, ar, ai);
   constexpr int d = 7 * TablesFft::P1;
   Etage8<64, true>(t.w8r.data() + d, t.w8i.data() + d, ar, ai, br, bi);
