@@ -25,7 +25,8 @@ TablesFft::TablesFft() {
     r = std::cos(a), i = -std::sin(a);
   };
   for (int j = 1; j < 8; ++j)
-    for (int p = 0; p < P0; ++p) racine(j * p, M, w0r[(j - 1) * Pas + p], w0i[(j - 1) * Pas + p]);
+    for (int p = 0; p < P0; ++p)
+      racine(j * p, M, w0r[(j - 1) * Pas + p], w0i[(j - 1) * Pas + p]);
   int d = 0;
   for (int lignes : {P1, P2})
     for (int p = 0; p < lignes; ++p)

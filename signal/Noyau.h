@@ -10,8 +10,8 @@ inline constexpr int TailleComplexe = 4096;  // the real frame is transformed as
 
 // Working space of the transform. The radix-8 stages read eight streams of each of re and
 // im an eighth of the transform apart; unpadded, all sixteen would share one set of the
-// first-level cache and evict each other. A gap of one cache line after every eighth
-// (and between the arrays) puts each stream in a set of its own.
+// first-level cache and evict each other. A gap of one cache line after every eighth puts
+// each stream in a set of its own, and each array starts eight sets after the one before.
 struct Travail {
   static constexpr int Segment = TailleComplexe / 8, Marge = 8;
   static constexpr int Longueur = TailleComplexe + 8 * Marge;
