@@ -13,21 +13,24 @@ uint8_t TypeFenetre = Rectangle;
 
 TablesFft::TablesFft() {
   const double theta = 2 * std::numbers::pi / N;
+  for (int n = 0; n < N; ++n) hamming[n] = 0.54 - 0.46 * std::cos(theta * n);
   for (int n = 0; n < M; ++n) {
-    hammingPair[n] = 0.54 - 0.46 * std::cos(theta * (2 * n));
-    hammingImpair[n] = 0.54 - 0.46 * std::cos(theta * (2 * n + 1));
+    hammingPair[Travail::Place(n)] = 0.54 - 0.46 * std::cos(theta * (2 * n));
+    hammingImpair[Travail::Place(n)] = 0.54 - 0.46 * std::cos(theta * (2 * n + 1));
   }
   for (int k = 0; k <= M / 2; ++k) wr[k] = std::cos(theta * k), wi[k] = -std::sin(theta * k);
+  // exponents reduced modulo n first, so that every angle lies in [0, 2 pi)
+  auto racine = [](int e, int n, double &r, double &i) {
+    const double a = 2 * std::numbers::pi * (e % n) / n;
+    r = std::cos(a), i = -std::sin(a);
+  };
+  for (int j = 1; j < 8; ++j)
+    for (int p = 0; p < P0; ++p)
+      racine(j * p, M, w0r[(j - 1) * Pas + p], w0i[(j - 1) * Pas + p]);
   int d = 0;
-  for (int e = 0, n = M; e < NbEtages; ++e, n /= 4) {
-    debut[e] = d;
-    const double t = 2 * std::numbers::pi / n;
-    for (int p = 0; p < n / 4; ++p, ++d) {
-      w1r[d] = std::cos(t * p), w1i[d] = -std::sin(t * p);
-      w2r[d] = std::cos(2 * t * p), w2i[d] = -std::sin(2 * t * p);
-      w3r[d] = std::cos(3 * t * p), w3i[d] = -std::sin(3 * t * p);
-    }
-  }
+  for (int lignes : {P1, P2})
+    for (int p = 0; p < lignes; ++p)
+      for (int j = 1; j < 8; ++j, ++d) racine(j * p, 8 * lignes, w8r[d], w8i[d]);
 }
 
 namespace {
@@ -48,6 +51,7 @@ const Noyau *MeilleurNoyau() {
 }
 
 Facteurs derniers;
+Travail travail;  // like the last factors, one per program: Spectrum is not reentrant
 
 }  // namespace
 
@@ -72,25 +76,29 @@ void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t f
   }
   const TablesFft &t = LesTables();
   const Noyau &k = *NoyauActif();
-  // The half-size transform and its working space take the two halves of re and im; the
-  // transform ends where it started. Its half is chosen so that the bins, or with the flat
-  // top the bins before the filter, which reads them unchanged, land in the other half, and
-  // the result in the lower one, without a copy.
-  const bool toitPlat = fenetre == ToitPlat;
-  double *bas_r = re.data(), *bas_i = im.data(), *haut_r = bas_r + M, *haut_i = bas_i + M;
-  double *zr = toitPlat ? bas_r : haut_r, *zi = toitPlat ? bas_i : haut_i;
-  double *tr = toitPlat ? haut_r : bas_r, *ti = toitPlat ? haut_i : bas_i;
-  const double correction = k.PrepareEntree(t, samples.data(), count, fenetre == Hamming, zr, zi);
-  k.TransformeeComplexe(t, zr, zi, tr, ti);
+  // A full frame is read where it lies; a shorter one is first padded with zeros in re,
+  // which the transform may read as its input.
+  const double *x = samples.data();
+  if (count < N) {
+    std::copy_n(samples.begin(), count, re.begin());
+    std::fill(re.begin() + count, re.begin() + N, 0.0);
+    x = re.data();
+  }
+  const double correction = k.Transformee(t, x, fenetre == Hamming, travail);
 
   derniers = {correction, double(N) / count};
   // 2/N makes a sine's amplitude, 1/N in bin 0 the mean; 8192/count makes up for the
   // zeros after count.
   const double gain0 = correction * derniers.FacteurAmplitude / N;
-  k.SepareRaies(t, zr, zi, gain0, 2 * gain0, tr, ti);
-  if (toitPlat) {
-    k.ToitPlat(tr, bas_r);
-    k.ToitPlat(ti, bas_i);
+  const double *zr = travail.ar.data(), *zi = travail.ai.data();
+  if (fenetre == ToitPlat) {
+    // the filter reads the bins unchanged: they go to the upper halves first
+    double *xr = re.data() + M, *xi = im.data() + M;
+    k.SepareRaies(t, zr, zi, gain0, 2 * gain0, xr, xi);
+    k.ToitPlat(xr, re.data());
+    k.ToitPlat(xi, im.data());
+  } else {
+    k.SepareRaies(t, zr, zi, gain0, 2 * gain0, re.data(), im.data());
   }
 }
 

@@ -39,7 +39,8 @@ void Initialise();
 // (whatever those slots hold), scaled so that a sine of peak amplitude A on a bin reads A and bin 0
 // reads the mean over count samples. Bins 0..4095 of re and im are the result; their slots
 // 4096..8192 are working space. count = 0 copies samples into re and clears im. samples
-// is only read. Throws std::out_of_range for a count outside 0..8192.
+// is only read. Throws std::out_of_range for a count outside 0..8192. One call at a time:
+// the last factors and the transform's working space are kept once for the program.
 void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t fenetre);
 void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im);
 

@@ -2,6 +2,9 @@
 #include "Noyau.h"
 
 #include <cmath>
+#if defined(__AVX2__) && defined(__FMA__)
+#include <immintrin.h>
+#endif
 
 #include "Fft.h"
 
@@ -11,136 +14,252 @@ namespace {
 
 constexpr int M = TailleComplexe;
 
-double PrepareEntree(const TablesFft &t, const double *__restrict x, int count, bool hamming,
-                     double *__restrict zr, double *__restrict zi) {
-  const int paires = count / 2;
-  for (int n = 0; n < paires; ++n) zr[n] = x[2 * n], zi[n] = x[2 * n + 1];
-  for (int n = paires; n < M; ++n) zr[n] = zi[n] = 0.0;
-  if (count % 2) zr[paires] = x[count - 1];
-  if (!hamming) return 1.0;
-  // The energies are summed in vector lanes (the order of the additions is free), so the
-  // loop vectorises; the zeros after count add nothing.
-  const double *__restrict hr = t.hammingPair.data(), *__restrict hi = t.hammingImpair.data();
-  double e1 = 0, e2 = 0;
-#pragma omp simd reduction(+ : e1, e2)
-  for (int n = 0; n < M; ++n) {
-    const double a = zr[n], b = zi[n];
-    const double wa = hr[n] * a, wb = hi[n] * b;
-    e1 += a * a + b * b;
-    e2 += wa * wa + wb * wb;
-    zr[n] = wa, zi[n] = wb;
+struct Cx {
+  double r, i;
+};
+
+inline Cx operator+(Cx a, Cx b) { return {a.r + b.r, a.i + b.i}; }
+inline Cx operator-(Cx a, Cx b) { return {a.r - b.r, a.i - b.i}; }
+inline Cx Fois(Cx a, double wr, double wi) { return {wr * a.r - wi * a.i, wr * a.i + wi * a.r}; }
+inline Cx FoisMoinsI(Cx a) { return {a.i, -a.r}; }
+
+// 4-point DFT in place: a, b, c, d become y0..y3 with y_j = sum x_m (-i)^(j m).
+template <class C>
+inline void Radix4(C &a, C &b, C &c, C &d) {
+  const C apc = a + c, amc = a - c, bpd = b + d, bmd = FoisMoinsI(b - d);
+  a = apc + bpd, b = amc + bmd, c = apc - bpd, d = amc - bmd;
+}
+
+constexpr double H = 0.70710678118654752440;  // sqrt(1/2)
+constexpr int Seg = Travail::Segment, Pas = TablesFft::Pas;  // an eighth, and padded
+static_assert(8 * Seg == M && Pas == Travail::Place(Seg));
+
+// one complex value of split arrays
+inline Cx Lit(const double *__restrict r, const double *__restrict i, int n) {
+  return {r[n], i[n]};
+}
+inline void Ecrit(double *__restrict r, double *__restrict i, int n, Cx z) {
+  r[n] = z.r, i[n] = z.i;
+}
+
+// 8-point DFT in place: x0..x7 become y0..y7 with y_j = sum x_m e^(-2 pi i j m / 8): one
+// layer of radix 2, the 8th roots of unity, then two radix 4.
+template <class C>
+inline void Radix8(C &x0, C &x1, C &x2, C &x3, C &x4, C &x5, C &x6, C &x7) {
+  const C a0 = x0 + x4, a1 = x1 + x5, a2 = x2 + x6, a3 = x3 + x7;
+  C b0 = x0 - x4, b1 = Fois(x1 - x5, H, -H), b2 = FoisMoinsI(x2 - x6);
+  C b3 = Fois(x3 - x7, -H, -H);
+  x0 = a0, x2 = a1, x4 = a2, x6 = a3;
+  Radix4(x0, x2, x4, x6);
+  Radix4(b0, b1, b2, b3);
+  x1 = b0, x3 = b1, x5 = b2, x7 = b3;
+}
+
+// The Hamming energy correction: the frame's energies before and after the window, summed
+// in vector lanes (the order of the additions is free); 1 without energy. Each quarter has
+// its own sums, so that four chains of additions run side by side instead of one.
+double CorrectionHamming(const TablesFft &t, const double *__restrict x) {
+  constexpr int Q = 2 * M / 4;
+  const double *__restrict h = t.hamming.data();
+  double a0 = 0, a1 = 0, a2 = 0, a3 = 0, b0 = 0, b1 = 0, b2 = 0, b3 = 0;
+#pragma omp simd reduction(+ : a0, a1, a2, a3, b0, b1, b2, b3)
+  for (int n = 0; n < Q; ++n) {
+    const double x0 = x[n], x1 = x[n + Q], x2 = x[n + 2 * Q], x3 = x[n + 3 * Q];
+    const double f0 = h[n] * x0, f1 = h[n + Q] * x1, f2 = h[n + 2 * Q] * x2;
+    const double f3 = h[n + 3 * Q] * x3;
+    a0 += x0 * x0, a1 += x1 * x1, a2 += x2 * x2, a3 += x3 * x3;
+    b0 += f0 * f0, b1 += f1 * f1, b2 += f2 * f2, b3 += f3 * f3;
   }
+  const double e1 = (a0 + a1) + (a2 + a3), e2 = (b0 + b1) + (b2 + b3);
   return e2 > 0 ? std::sqrt(e1 / e2) : 1.0;
 }
 
-struct Twiddles {
-  double w1r, w1i, w2r, w2i, w3r, w3i;
-};
-
-// L radix-4 butterflies side by side: inputs a, b, c, d a quarter of the transform apart,
-// outputs y0..y3, the last three turned by the twiddles. Plain runs of doubles, so the loop
-// vectorises.
-template <bool Tourne>
-void Papillons(int L, const double *__restrict xr, const double *__restrict xi,
-               double *__restrict y0r, double *__restrict y0i, double *__restrict y1r,
-               double *__restrict y1i, double *__restrict y2r, double *__restrict y2i,
-               double *__restrict y3r, double *__restrict y3i, Twiddles w) {
-  constexpr int q4 = M / 4;
-  const double *__restrict ar = xr, *__restrict ai = xi;
-  const double *__restrict br = xr + q4, *__restrict bi = xi + q4;
-  const double *__restrict cr = xr + 2 * q4, *__restrict ci = xi + 2 * q4;
-  const double *__restrict dr = xr + 3 * q4, *__restrict di = xi + 3 * q4;
-  for (int q = 0; q < L; ++q) {
-    const double apcr = ar[q] + cr[q], apci = ai[q] + ci[q];
-    const double amcr = ar[q] - cr[q], amci = ai[q] - ci[q];
-    const double bpdr = br[q] + dr[q], bpdi = bi[q] + di[q];
-    const double bmdr = br[q] - dr[q], bmdi = bi[q] - di[q];
-    const double u1r = amcr + bmdi, u1i = amci - bmdr;  // (a - c) - j (b - d)
-    const double u2r = apcr - bpdr, u2i = apci - bpdi;
-    const double u3r = amcr - bmdi, u3i = amci + bmdr;  // (a - c) + j (b - d)
-    y0r[q] = apcr + bpdr, y0i[q] = apci + bpdi;
-    if constexpr (Tourne) {
-      y1r[q] = w.w1r * u1r - w.w1i * u1i, y1i[q] = w.w1r * u1i + w.w1i * u1r;
-      y2r[q] = w.w2r * u2r - w.w2i * u2i, y2i[q] = w.w2r * u2i + w.w2i * u2r;
-      y3r[q] = w.w3r * u3r - w.w3i * u3i, y3i[q] = w.w3r * u3i + w.w3i * u3r;
-    } else {
-      y1r[q] = u1r, y1i[q] = u1i;
-      y2r[q] = u2r, y2i[q] = u2i;
-      y3r[q] = u3r, y3i[q] = u3i;
+// The first stage reads the real frame directly as z[n] = x[2n] + i x[2n+1], Hamming-
+// windowed on the way or not, and writes each butterfly's eight outputs side by side.
+// (Stages stay out of line: inlined, their __restrict is lost and the loops no longer
+// vectorise.)
+template <bool Hamming>
+[[gnu::noinline]] void PremierEtage(const TablesFft &t, const double *__restrict x,
+                                    double *__restrict yr, double *__restrict yi) {
+  const double *__restrict wr = t.w0r.data(), *__restrict wi = t.w0i.data();
+  const double *__restrict hp = t.hammingPair.data(), *__restrict hi = t.hammingImpair.data();
+  for (int s = 0; s < 8; ++s) {
+    // outputs 8p..8p+7 of segment s
+    double *__restrict br = yr + s * Travail::Marge, *__restrict bi = yi + s * Travail::Marge;
+    for (int p = s * Seg / 8; p < (s + 1) * Seg / 8; ++p) {
+      auto lit = [&](int m) -> Cx {
+        const double a = x[2 * (p + m * Seg)], b = x[2 * (p + m * Seg) + 1];
+        if constexpr (Hamming) return {hp[p + m * Pas] * a, hi[p + m * Pas] * b};
+        return {a, b};
+      };
+      Cx z0 = lit(0), z1 = lit(1), z2 = lit(2), z3 = lit(3);
+      Cx z4 = lit(4), z5 = lit(5), z6 = lit(6), z7 = lit(7);
+      Radix8(z0, z1, z2, z3, z4, z5, z6, z7);
+      auto tourne = [&](Cx z, int j) {
+        return Fois(z, wr[(j - 1) * Pas + p], wi[(j - 1) * Pas + p]);
+      };
+      z1 = tourne(z1, 1), z2 = tourne(z2, 2), z3 = tourne(z3, 3), z4 = tourne(z4, 4);
+      z5 = tourne(z5, 5), z6 = tourne(z6, 6), z7 = tourne(z7, 7);
+      Ecrit(br, bi, 8 * p, z0), Ecrit(br, bi, 8 * p + 1, z1), Ecrit(br, bi, 8 * p + 2, z2);
+      Ecrit(br, bi, 8 * p + 3, z3), Ecrit(br, bi, 8 * p + 4, z4), Ecrit(br, bi, 8 * p + 5, z5);
+      Ecrit(br, bi, 8 * p + 6, z6), Ecrit(br, bi, 8 * p + 7, z7);
     }
   }
 }
 
-// The first stage: one butterfly per twiddle, its four outputs side by side.
-void PremierEtage(const TablesFft &t, const double *__restrict xr, const double *__restrict xi,
-                  double *__restrict yr, double *__restrict yi) {
-  constexpr int q4 = M / 4;
-  const double *__restrict w1r = t.w1r.data(), *__restrict w1i = t.w1i.data();
-  const double *__restrict w2r = t.w2r.data(), *__restrict w2i = t.w2i.data();
-  const double *__restrict w3r = t.w3r.data(), *__restrict w3i = t.w3i.data();
-  for (int p = 0; p < q4; ++p) {
-    const double ar = xr[p], ai = xi[p], br = xr[p + q4], bi = xi[p + q4];
-    const double cr = xr[p + 2 * q4], ci = xi[p + 2 * q4];
-    const double dr = xr[p + 3 * q4], di = xi[p + 3 * q4];
-    const double apcr = ar + cr, apci = ai + ci, amcr = ar - cr, amci = ai - ci;
-    const double bpdr = br + dr, bpdi = bi + di, bmdr = br - dr, bmdi = bi - di;
-    const double u1r = amcr + bmdi, u1i = amci - bmdr;
-    const double u2r = apcr - bpdr, u2i = apci - bpdi;
-    const double u3r = amcr - bmdi, u3i = amci + bmdr;
-    yr[4 * p] = apcr + bpdr, yi[4 * p] = apci + bpdi;
-    yr[4 * p + 1] = w1r[p] * u1r - w1i[p] * u1i, yi[4 * p + 1] = w1r[p] * u1i + w1i[p] * u1r;
-    yr[4 * p + 2] = w2r[p] * u2r - w2i[p] * u2i, yi[4 * p + 2] = w2r[p] * u2i + w2i[p] * u2r;
-    yr[4 * p + 3] = w3r[p] * u3r - w3i[p] * u3i, yi[4 * p + 3] = w3r[p] * u3i + w3i[p] * u3r;
+#if defined(__AVX2__) && defined(__FMA__)
+// Four lanes of split complex values, with GCC's vector arithmetic.
+struct V {
+  __m256d r, i;
+};
+inline V operator+(V a, V b) { return {a.r + b.r, a.i + b.i}; }
+inline V operator-(V a, V b) { return {a.r - b.r, a.i - b.i}; }
+inline V Fois(V a, __m256d wr, __m256d wi) { return {wr * a.r - wi * a.i, wr * a.i + wi * a.r}; }
+inline V Fois(V a, double wr, double wi) {
+  return Fois(a, _mm256_set1_pd(wr), _mm256_set1_pd(wi));
+}
+inline V FoisMoinsI(V a) { return {a.i, -a.r}; }
+
+// Rows 0..3 of a, b, c, d become its columns: the four lanes of a run of outputs.
+inline void Transpose4(__m256d &a, __m256d &b, __m256d &c, __m256d &d) {
+  const __m256d t0 = _mm256_unpacklo_pd(a, b), t1 = _mm256_unpackhi_pd(a, b);
+  const __m256d t2 = _mm256_unpacklo_pd(c, d), t3 = _mm256_unpackhi_pd(c, d);
+  a = _mm256_permute2f128_pd(t0, t2, 0x20), b = _mm256_permute2f128_pd(t1, t3, 0x20);
+  c = _mm256_permute2f128_pd(t0, t2, 0x31), d = _mm256_permute2f128_pd(t1, t3, 0x31);
+}
+
+// The same first stage written by hand: left to the compiler, splitting the frame into
+// real and imaginary parts and interleaving the eight outputs cost four times as many
+// shuffles as these loads in halves and 4 x 4 transposes.
+template <bool Hamming>
+[[gnu::noinline]] void PremierEtageAvx2(const TablesFft &t, const double *__restrict x,
+                                        double *__restrict yr, double *__restrict yi) {
+  const double *__restrict wr = t.w0r.data(), *__restrict wi = t.w0i.data();
+  const double *__restrict hp = t.hammingPair.data(), *__restrict hi = t.hammingImpair.data();
+  for (int s = 0; s < 8; ++s) {
+    double *__restrict br = yr + s * Travail::Marge, *__restrict bi = yi + s * Travail::Marge;
+    for (int p = s * Seg / 8; p < (s + 1) * Seg / 8; p += 4) {
+      // z[n..n+3], n = p + m Seg: pairs 0 and 2, then 1 and 3, in one register each
+      auto lit = [&](int m) -> V {
+        const double *e = x + 2 * (p + m * Seg);
+        const __m256d a = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(e)),
+                                               _mm_loadu_pd(e + 4), 1);
+        const __m256d b = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(e + 2)),
+                                               _mm_loadu_pd(e + 6), 1);
+        V z{_mm256_unpacklo_pd(a, b), _mm256_unpackhi_pd(a, b)};
+        if constexpr (Hamming) {
+          z.r *= _mm256_loadu_pd(hp + p + m * Pas), z.i *= _mm256_loadu_pd(hi + p + m * Pas);
+        }
+        return z;
+      };
+      V z0 = lit(0), z1 = lit(1), z2 = lit(2), z3 = lit(3);
+      V z4 = lit(4), z5 = lit(5), z6 = lit(6), z7 = lit(7);
+      Radix8(z0, z1, z2, z3, z4, z5, z6, z7);
+      auto tourne = [&](V z, int j) {
+        const int o = (j - 1) * Pas + p;
+        return Fois(z, _mm256_loadu_pd(wr + o), _mm256_loadu_pd(wi + o));
+      };
+      z1 = tourne(z1, 1), z2 = tourne(z2, 2), z3 = tourne(z3, 3), z4 = tourne(z4, 4);
+      z5 = tourne(z5, 5), z6 = tourne(z6, 6), z7 = tourne(z7, 7);
+      auto ecrit = [&](double *__restrict y, __m256d a, __m256d b, __m256d c, __m256d d,
+                       int j) {
+        Transpose4(a, b, c, d);
+        _mm256_storeu_pd(y + 8 * p + j, a), _mm256_storeu_pd(y + 8 * p + 8 + j, b);
+        _mm256_storeu_pd(y + 8 * p + 16 + j, c), _mm256_storeu_pd(y + 8 * p + 24 + j, d);
+      };
+      ecrit(br, z0.r, z1.r, z2.r, z3.r, 0), ecrit(br, z4.r, z5.r, z6.r, z7.r, 4);
+      ecrit(bi, z0.i, z1.i, z2.i, z3.i, 0), ecrit(bi, z4.i, z5.i, z6.i, z7.i, 4);
+    }
+  }
+}
+#endif
+
+// A later stage: S interleaved sub-transforms of length M / S; for each twiddle row p, S
+// butterflies side by side, read an eighth of the transform apart (Tourne: with twiddles).
+// Written out without local arrays, so that the loop over q vectorises.
+template <int S, bool Tourne>
+[[gnu::noinline]] void Etage8(const double *__restrict wr, const double *__restrict wi,
+                              const double *__restrict xr, const double *__restrict xi,
+                              double *__restrict yr, double *__restrict yi) {
+  constexpr int lignes = Seg / S;
+  // a row's 8 S outputs lie in one segment, except in the last stage, one per segment
+  static_assert(Seg % (8 * S) == 0 || S == Seg);
+  constexpr int T = S < Seg ? S : Pas;
+  for (int p = 0; p < lignes; ++p) {
+    const double *__restrict tr = wr + 7 * p, *__restrict ti = wi + 7 * p;
+    const double *__restrict ar = xr + S * p, *__restrict ai = xi + S * p;
+    double *__restrict br = yr + Travail::Place(8 * S * p);
+    double *__restrict bi = yi + Travail::Place(8 * S * p);
+    for (int q = 0; q < S; ++q) {
+      Cx z0 = Lit(ar, ai, q), z1 = Lit(ar, ai, q + Pas), z2 = Lit(ar, ai, q + 2 * Pas);
+      Cx z3 = Lit(ar, ai, q + 3 * Pas), z4 = Lit(ar, ai, q + 4 * Pas);
+      Cx z5 = Lit(ar, ai, q + 5 * Pas), z6 = Lit(ar, ai, q + 6 * Pas);
+      Cx z7 = Lit(ar, ai, q + 7 * Pas);
+      Radix8(z0, z1, z2, z3, z4, z5, z6, z7);
+      if constexpr (Tourne) {
+        z1 = Fois(z1, tr[0], ti[0]), z2 = Fois(z2, tr[1], ti[1]), z3 = Fois(z3, tr[2], ti[2]);
+        z4 = Fois(z4, tr[3], ti[3]), z5 = Fois(z5, tr[4], ti[4]), z6 = Fois(z6, tr[5], ti[5]);
+        z7 = Fois(z7, tr[6], ti[6]);
+      }
+      Ecrit(br, bi, q, z0), Ecrit(br, bi, q + T, z1), Ecrit(br, bi, q + 2 * T, z2);
+      Ecrit(br, bi, q + 3 * T, z3), Ecrit(br, bi, q + 4 * T, z4), Ecrit(br, bi, q + 5 * T, z5);
+      Ecrit(br, bi, q + 6 * T, z6), Ecrit(br, bi, q + 7 * T, z7);
+    }
   }
 }
 
-// A later stage: S interleaved sub-transforms of length M / S; for each twiddle p, S
-// butterflies side by side.
-template <int S>
-void Etage(const TablesFft &t, int e, const double *xr, const double *xi, double *yr,
-           double *yi) {
-  constexpr int n1 = M / 4 / S;
-  const int d = t.debut[e];
-  for (int p = 0; p < n1; ++p) {
-    const int i = S * p, o = 4 * S * p;
-    const Twiddles w{t.w1r[d + p], t.w1i[d + p], t.w2r[d + p],
-                     t.w2i[d + p], t.w3r[d + p], t.w3i[d + p]};
-    Papillons<(n1 > 1)>(S, xr + i, xi + i, yr + o, yi + o, yr + o + S, yi + o + S,
-                        yr + o + 2 * S, yi + o + 2 * S, yr + o + 3 * S, yi + o + 3 * S, w);
-  }
-}
-
-// Radix 4, self-sorting: each stage reads one buffer and writes the other, so there is no
-// bit-reversal pass; six stages, an even number, so the result lands back in z.
-void TransformeeComplexe(const TablesFft &t, double *zr, double *zi, double *tr, double *ti) {
-  PremierEtage(t, zr, zi, tr, ti);
-  Etage<4>(t, 1, tr, ti, zr, zi);
-  Etage<16>(t, 2, zr, zi, tr, ti);
-  Etage<64>(t, 3, tr, ti, zr, zi);
-  Etage<256>(t, 4, zr, zi, tr, ti);
-  Etage<1024>(t, 5, tr, ti, zr, zi);
+// Radix 8, self-sorting: each stage reads one pair of buffers and writes the other, so
+// there is no bit-reversal pass; the result ends in w.ar, w.ai.
+double Transformee(const TablesFft &t, const double *x, bool hamming, Travail &w) {
+  double *ar = w.ar.data(), *ai = w.ai.data(), *br = w.br.data(), *bi = w.bi.data();
+  const double correction = hamming ? CorrectionHamming(t, x) : 1.0;
+#if defined(__AVX2__) && defined(__FMA__)
+  if (hamming)
+    PremierEtageAvx2<true>(t, x, br, bi);
+  else
+    PremierEtageAvx2<false>(t, x, br, bi);
+#else
+  if (hamming)
+    PremierEtage<true>(t, x, br, bi);
+  else
+    PremierEtage<false>(t, x, br, bi);
+#endif
+  Etage8<8, true>(t.w8r.data(), t.w8i.data(), br, bi, ar, ai);
+  constexpr int d = 7 * TablesFft::P1;
+  Etage8<64, true>(t.w8r.data() + d, t.w8i.data() + d, ar, ai, br, bi);
+  Etage8<Seg, false>(nullptr, nullptr, br, bi, ar, ai);
+  return correction;
 }
 
 // X[k] = (Z[k] + conj Z[M-k]) / 2 - i W^k (Z[k] - conj Z[M-k]) / 2, and X[M-k] the
-// conjugate of the same with the second term's sign turned.
+// conjugate of the same with the second term's sign turned. Z is padded: its index n lies
+// at Place(n).
 void SepareRaies(const TablesFft &t, const double *__restrict zr, const double *__restrict zi,
                  double gain0, double gain, double *__restrict xr, double *__restrict xi) {
   const double *__restrict wr = t.wr.data(), *__restrict wi = t.wi.data();
-  xr[0] = gain0 * (zr[0] + zi[0]);
-  xi[0] = 0;
   const double h = gain / 2;
-  // k < M/2 only, so that the two halves written never meet; bin M/2 is conj Z[M/2].
-  for (int k = 1; k < M / 2; ++k) {
+  // bins k and M-k, with Z[k] at k + dk and Z[M-k] at M-k + dj
+  auto paire = [&](int k, int dk, int dj) {
     const int j = M - k;
-    const double sr = zr[k] + zr[j], si = zi[k] - zi[j];  // Z[k] + conj Z[j]
-    const double dr = zr[k] - zr[j], di = zi[k] + zi[j];  // Z[k] - conj Z[j]
-    const double tr = wr[k] * di + wi[k] * dr;            // -i W^k D
+    const double sr = zr[k + dk] + zr[j + dj], si = zi[k + dk] - zi[j + dj];  // Z[k] + conj Z[j]
+    const double dr = zr[k + dk] - zr[j + dj], di = zi[k + dk] + zi[j + dj];  // Z[k] - conj Z[j]
+    const double tr = wr[k] * di + wi[k] * dr;  // -i W^k D
     const double ti = wi[k] * di - wr[k] * dr;
     xr[k] = h * (sr + tr), xi[k] = h * (si + ti);
     xr[j] = h * (sr - tr), xi[j] = -h * (si - ti);
+  };
+  xr[0] = gain0 * (zr[0] + zi[0]);
+  xi[0] = 0;
+  // k < M/2 only, so that the two halves written never meet. Past the start of a segment
+  // of k, M-k stays in one segment too, so the offsets are constant over the run.
+  for (int s = 0; s < 4; ++s) {
+    const int dk = s * Travail::Marge, dj = (7 - s) * Travail::Marge;
+    if (s > 0) paire(s * Seg, dk, dj + Travail::Marge);
+    for (int k = s * Seg + 1; k < (s + 1) * Seg; ++k) paire(k, dk, dj);
   }
-  xr[M / 2] = gain * zr[M / 2];
-  xi[M / 2] = -gain * zi[M / 2];
+  const int n = Travail::Place(M / 2);  // bin M/2 is conj Z[M/2]
+  xr[M / 2] = gain * zr[n];
+  xi[M / 2] = -gain * zi[n];
 }
 
 // Each bin minus c1 times its two neighbours, plus c2 times the next two, and so on;
@@ -156,9 +275,26 @@ void ToitPlat(const double *__restrict src, double *__restrict dst) {
              c4 * voisins(k, 4);
   };
   for (int k = 0; k < 4; ++k) bord(k);
+#if defined(__AVX2__) && defined(__FMA__)
+  // Nine loads per four bins kept the load ports busy: the aligned runs k-4, k and k+4
+  // come from the previous steps, and k-2, k+2 are shuffled out of them.
+  const __m256d v1 = _mm256_set1_pd(c1), v2 = _mm256_set1_pd(c2);
+  const __m256d v3 = _mm256_set1_pd(c3), v4 = _mm256_set1_pd(c4);
+  __m256d a = _mm256_loadu_pd(src), b = _mm256_loadu_pd(src + 4);
+  for (int k = 4; k < M - 4; k += 4) {
+    const __m256d c = _mm256_loadu_pd(src + k + 4);
+    const __m256d m2 = _mm256_permute2f128_pd(a, b, 0x21);  // k-2..k+1
+    const __m256d p2 = _mm256_permute2f128_pd(b, c, 0x21);  // k+2..k+5
+    const __m256d s1 = _mm256_loadu_pd(src + k - 1) + _mm256_loadu_pd(src + k + 1);
+    const __m256d s3 = _mm256_loadu_pd(src + k - 3) + _mm256_loadu_pd(src + k + 3);
+    _mm256_storeu_pd(dst + k, b - v1 * s1 + v2 * (m2 + p2) - v3 * s3 + v4 * (a + c));
+    a = b, b = c;
+  }
+#else
   for (int k = 4; k < M - 4; ++k)
     dst[k] = src[k] - c1 * (src[k - 1] + src[k + 1]) + c2 * (src[k - 2] + src[k + 2]) -
              c3 * (src[k - 3] + src[k + 3]) + c4 * (src[k - 4] + src[k + 4]);
+#endif
   for (int k = M - 4; k < M; ++k) bord(k);
 }
 
@@ -169,7 +305,6 @@ void Amplitudes(const double *__restrict re, const double *__restrict im,
 
 }  // namespace
 
-const Noyau noyau{NOYAU_NOM, PrepareEntree, TransformeeComplexe, SepareRaies, ToitPlat,
-                  Amplitudes};
+const Noyau noyau{NOYAU_NOM, Transformee, SepareRaies, ToitPlat, Amplitudes};
 
 }  // namespace Fft::NOYAU

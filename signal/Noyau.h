@@ -8,31 +8,46 @@ namespace Fft {
 
 inline constexpr int TailleComplexe = 4096;  // the real frame is transformed as 4096 complex points
 
+// Working space of the transform. The radix-8 stages read eight streams of each of re and
+// im an eighth of the transform apart; unpadded, all sixteen would share one set of the
+// first-level cache and evict each other. A gap of one cache line after every eighth puts
+// each stream in a set of its own, and each array starts eight sets after the one before.
+struct Travail {
+  static constexpr int Segment = TailleComplexe / 8, Marge = 8;
+  static constexpr int Longueur = TailleComplexe + 8 * Marge;
+  // where index n of a padded array lies
+  static constexpr int Place(int n) { return n + n / Segment * Marge; }
+  alignas(64) std::array<double, Longueur> ar, ai, br, bi;
+};
+
 // Made once; every kernel only reads them.
 struct TablesFft {
   static constexpr int M = TailleComplexe;
-  static constexpr int NbEtages = 6;          // 4096 = 4^6, radix 4
-  static constexpr int TailleEtages = 1365;   // 1024 + 256 + 64 + 16 + 4 + 1
-  // the Hamming window at the even and at the odd samples
-  std::array<double, M> hammingPair, hammingImpair;
+  // 4096 = 8^4: four radix-8 passes over the data
+  static constexpr int P0 = M / 8, P1 = 64, P2 = 8;  // twiddle rows of the first three stages
+  // the Hamming window at the even and at the odd samples, padded like the working space
+  // since the first stage reads it in eight streams too
+  std::array<double, Travail::Longueur> hammingPair, hammingImpair;
+  std::array<double, 2 * M> hamming;  // and at every sample, for the energies
   // W^k = e^(-2 pi i k / 8192), k = 0..M/2: splits the half-size transform into the bins
   std::array<double, M / 2 + 1> wr, wi;
-  // stage e: w^p, w^2p, w^3p with w = e^(-2 pi i / n), n = M / 4^e, p < n / 4
-  std::array<double, TailleEtages> w1r, w1i, w2r, w2i, w3r, w3i;
-  std::array<int, NbEtages> debut;
+  // first stage: w^(j p), w = e^(-2 pi i / M), at [(j - 1) Pas + p], j = 1..7, p < P0,
+  // rows padded like the working space
+  static constexpr int Pas = Travail::Segment + Travail::Marge;
+  std::array<double, 7 * Pas> w0r, w0i;
+  // second and third stages, one after the other: row p holds w^(j p), j = 1..7, with
+  // w = e^(-2 pi i / n), n = 8 x rows, in the order the butterflies read them
+  std::array<double, 7 * (P1 + P2)> w8r, w8i;
   TablesFft();
 };
 
 struct Noyau {
   const char *nom;
-  // z[n] = x[2n] + i x[2n+1] for the samples below count, windowed with Hamming or not;
-  // returns the Hamming energy correction (1 without energy or without Hamming)
-  double (*PrepareEntree)(const TablesFft &, const double *x, int count, bool hamming,
-                          double *zr, double *zi);
-  // in place on z; t is working space
-  void (*TransformeeComplexe)(const TablesFft &, double *zr, double *zi, double *tr,
-                              double *ti);
-  // bins 0..M-1 of the real frame, bin 0 times gain0, the others times gain
+  // Z, the complex transform of z[n] = x[2n] + i x[2n+1] (n < M), windowed with Hamming or
+  // not, into w.ar + i w.ai (padded). Returns the Hamming energy correction (1 without
+  // energy or without Hamming).
+  double (*Transformee)(const TablesFft &, const double *x, bool hamming, Travail &w);
+  // bins 0..M-1 of the real frame from Z (padded), bin 0 times gain0, the others times gain
   void (*SepareRaies)(const TablesFft &, const double *zr, const double *zi, double gain0,
                       double gain, double *xr, double *xi);
   void (*ToitPlat)(const double *src, double *dst);  // bins 0..M-1

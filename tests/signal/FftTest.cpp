@@ -83,7 +83,9 @@ TEST(Spectrum, EgaleLaTransformeeDirecteSurUnSignalAleatoire) {
   std::uniform_real_distribution<double> u(-3.0, 5.0);
   struct Cas { uint8_t fenetre; int count; } cas[] = {
       {Fft::Rectangle, 8192}, {Fft::Hamming, 8192}, {Fft::ToitPlat, 8192},
-      {Fft::Rectangle, 5001}, {Fft::Hamming, 1},    {Fft::ToitPlat, 4096}};
+      {Fft::Rectangle, 5001}, {Fft::Hamming, 1},    {Fft::ToitPlat, 4096},
+      // a full frame is read where it lies, a shorter one through a zero-padded copy
+      {Fft::Hamming, 6001},   {Fft::ToitPlat, 8191}, {Fft::Rectangle, 2}};
   for (auto [fenetre, count] : cas) {
     Tableau x;
     for (double &v : x) v = u(alea);  // slots from count on hold stale values: ignored
