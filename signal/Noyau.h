@@ -63,7 +63,8 @@ extern const Noyau noyau;
 }
 #endif
 
-// The kernel Spectrum uses: the fastest this processor runs. Tests may point it at another.
+// The kernel Spectrum uses: the AVX2 + FMA one where the processor has them, else the
+// generic one. Tests may point it at another.
 const Noyau *&NoyauActif();
 
 }  // namespace Fft
