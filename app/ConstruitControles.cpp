@@ -59,7 +59,7 @@ void ConstruitBarre(TZelmMainForm &f) {
   f.autosetBtn = Bouton(f, "Config. auto", S::SP_MediaSeekForward, "",
                         &TZelmMainForm::autosetBtnClick);
   f.OptionsBtn = Bouton(f, "Options", S::SP_FileDialogDetailedView, "Options",
-                        &TZelmMainForm::PauseDialogue);
+                        &TZelmMainForm::OptionsBtnClick);
   f.PlusBtn = Bouton(f, "A propos", S::SP_MessageBoxInformation, "A propos...",
                      &TZelmMainForm::HelpAbout);
   f.HelpBtn = Bouton(f, "Aide", S::SP_DialogHelpButton, "Aide", &TZelmMainForm::HelpBtnClick);

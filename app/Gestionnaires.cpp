@@ -113,6 +113,12 @@ void TZelmMainForm::PauseDialogue() {
   AjusteAffichage();
 }
 
+void TZelmMainForm::VoieAnaClick(int tag) {
+  Q_ASSERT_X(tag >= 1 && tag <= 4, "VoieAnaClick", "measurement boxes carry tags 1 to 4");
+  if (tag < 1 || tag > 4) return;
+  PauseDialogue();
+}
+
 void TZelmMainForm::RegSaveBtnClick() {
   StopBtnClick();
   AjusteBoutons();

@@ -248,7 +248,8 @@ bool TZelmMainForm::eventFilter(QObject *cible, QEvent *e) {
   if (e->type() == QEvent::MouseButtonRelease) {
     for (size_t t = 0; t < 5; ++t)
       if (cible == GroupBoxVoie[t] || cible == LabelVoie[t]) {
-        PauseDialogue();  // VoieFreqClick (tag 0) and VoieAnaClick open their dialogs later
+        if (t == 0) VoieFreqClick();
+        else VoieAnaClick(int(t));
         return true;
       }
   }

@@ -122,7 +122,11 @@ class TZelmMainForm : public QMainWindow {
   void ConnectBtnClick();
   void ToolButton1Click();
   void autosetBtnClick();
-  void PauseDialogue();  // the buttons whose dialogs come later: pause, then resume
+  // The dialogs of these come later: until then they pause, then resume.
+  void OptionsBtnClick() { PauseDialogue(); }
+  void VoieFreqClick() { PauseDialogue(); }
+  void VoieAnaClick(int tag);
+  void PauseDialogue();
   void RegSaveBtnClick();
   void HelpAbout();
   void HelpBtnClick();
