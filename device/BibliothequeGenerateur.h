@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "EntreesGenerateur.h"
@@ -32,3 +33,27 @@ class BibliothequeGenerateur {
 
 // Folder of the running program (empty when it cannot be told).
 std::string DossierProgramme();
+
+// One generator kind for the program's run: its library and its driver, created
+// together at start-up and ended driver first (closed while its library is there).
+template <class Pilote>
+class GenerateurCharge {
+ public:
+  explicit GenerateurCharge(const char *fichier) : bibliotheque_(fichier) {}
+  void Initialise(const std::string &dossier) {
+    Finalise();
+    bibliotheque_.Charge(dossier);
+    pilote_ = std::make_unique<Pilote>(bibliotheque_.Entrees());
+  }
+  void Finalise() {
+    if (pilote_ && bibliotheque_.Presente()) pilote_->Ferme();
+    pilote_.reset();
+    bibliotheque_.Libere();
+  }
+  bool Presente() const { return bibliotheque_.Presente(); }
+  Pilote *Driver() const { return pilote_.get(); }
+
+ private:
+  BibliothequeGenerateur bibliotheque_;
+  std::unique_ptr<Pilote> pilote_;
+};
