@@ -67,9 +67,6 @@ BancVirtuel &Banc();
 
 // Bench presets by name. A preset starts from an empty bench and furnishes it.
 using Preset = std::function<void(BancVirtuel &)>;
-// Adds or replaces a preset.
-void EnregistrePreset(const std::string &nom, Preset preset);
 bool PresetExiste(const std::string &nom);
 // Empties the bench and applies the preset; false (the bench untouched) if unknown.
 bool ChoisitPreset(const std::string &nom);
-std::vector<std::string> NomsPresets();

@@ -21,8 +21,6 @@ std::map<std::string, Preset> &Presets() {
 
 }  // namespace
 
-void EnregistrePreset(const std::string &nom, Preset preset) { Presets()[nom] = std::move(preset); }
-
 bool PresetExiste(const std::string &nom) { return Presets().count(nom) > 0; }
 
 bool ChoisitPreset(const std::string &nom) {
@@ -33,8 +31,3 @@ bool ChoisitPreset(const std::string &nom) {
   return true;
 }
 
-std::vector<std::string> NomsPresets() {
-  std::vector<std::string> noms;
-  for (const auto &[nom, preset] : Presets()) noms.push_back(nom);
-  return noms;
-}
