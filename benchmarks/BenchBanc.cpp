@@ -71,8 +71,8 @@ void AcquisitionOscillo(benchmark::State &etat) {
   for (auto _ : etat) {
     oscillo.SetAlim(true);
     oscillo.Lance();
-    for (int avant = -1; oscillo.NbEchantillons != avant;) {
-      avant = oscillo.NbEchantillons;
+    for (int avant = -1; oscillo.NbEchantillons() != avant;) {
+      avant = oscillo.NbEchantillons();
       oscillo.LitDonnees();
     }
     oscillo.Stoppe();

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 
 #include "FichierIni.h"
 #include "Horloge.h"
@@ -33,9 +32,7 @@ bool HandleValide(int32_t h) { return h != 0 && h != QUILINK_INVALID_HANDLE; }
 }  // namespace
 
 TOscillo::TOscillo() {
-  Zero[1] = Zero[2] = 127;
-  Seuil = 127;
-  trame_.zero = Zero;
+  trame_ = reglages_;
   Ouvre();
   SetAlim(true);
 }
@@ -43,18 +40,18 @@ TOscillo::TOscillo() {
 TOscillo::~TOscillo() {
   Stoppe();
   if (EstConnecte()) {
-    _SetPortClose(Handle);
-    Handle = 0;
+    _SetPortClose(handle_);
+    handle_ = 0;
   }
 }
 
 void TOscillo::Ouvre() {
   static_assert(offsetof(NomOle, texte) == 4);
   NomOle nom;
-  Handle = _SetPortOpen(nom.texte);
+  handle_ = _SetPortOpen(nom.texte);
 }
 
-bool TOscillo::EstConnecte() const { return HandleValide(Handle); }
+bool TOscillo::EstConnecte() const { return HandleValide(handle_); }
 
 void TOscillo::Connecte(bool reconnecte) {
   if (!reconnecte || EstConnecte()) return;
@@ -64,20 +61,20 @@ void TOscillo::Connecte(bool reconnecte) {
 
 void TOscillo::SetAlim(bool alim) {
   if (!EstConnecte()) return;
-  if (alim && !Alim) _ConnectAlim(Handle);
-  if (!alim && Alim) _CoupeAlim(Handle);
-  Alim = alim;
+  if (alim && !alim_) _ConnectAlim(handle_);
+  if (!alim && alim_) _CoupeAlim(handle_);
+  alim_ = alim;
 }
 
 std::string TOscillo::Version() {
-  if (!EstConnecte()) return "Oscillo non branché";
+  if (!EstConnecte()) return "Oscillo non branch\xE9";  // 8-bit, like every model text
   uint8_t tampon[256] = {};
-  if (!_GetVersion(Handle, tampon)) return {};
+  if (!_GetVersion(handle_, tampon)) return {};
   return std::string(reinterpret_cast<const char *>(tampon));
 }
 
 void TOscillo::EnvoieCommande() {
-  if (EstConnecte()) _SendUSBData(Handle, &Commande);
+  if (EstConnecte()) _SendUSBData(handle_, &commande_);
 }
 
 void TOscillo::EnvoieReglages() {
@@ -88,60 +85,37 @@ void TOscillo::EnvoieReglages() {
 }
 
 void TOscillo::EnvoieSynchro() {
-  if (Seuil < 8 || Seuil > 248) Seuil = 127;
-  const uint8_t niveau = (Synchro == 1 || Synchro == 2) ? Seuil : 0;
-  Commande = {8, {3, uint8_t(Synchro), Sens, niveau, 255, 255, 0, 0}};
+  reglages_.NormaliseSeuil();
+  const ReglagesAcquis &r = reglages_;
+  const uint8_t niveau = r.VoieSeuil() != 0 ? uint8_t(r.Seuil()) : 0;
+  commande_ = {8, {3, uint8_t(r.Synchro()), uint8_t(r.Sens()), niveau, 255, 255, 0, 0}};
   EnvoieCommande();
 }
 
 void TOscillo::EnvoieDuree() {
-  ModeVoies = ::ModeVoies(Couplage[1], Couplage[2]);
-  const auto &base = BasesDeTemps[Duree];
-  Commande = {6, {4, base.a, base.b, uint8_t(ModeVoies), base.c, 0}};
+  modeVoies_ = ::ModeVoies(reglages_.CouplageVoie(1), reglages_.CouplageVoie(2));
+  const auto &base = BasesDeTemps[size_t(reglages_.Duree())];
+  commande_ = {6, {4, base.a, base.b, uint8_t(modeVoies_), base.c, 0}};
   EnvoieCommande();
 }
 
 void TOscillo::EnvoieVoie(int voie) {
-  const auto v = size_t(voie);
-  const int correction = Correction[v][Calibre[v]][ColonneCorrection(Duree)];
-  Commande = {3, {uint8_t(voie), CodeCalibre(Calibre[v], Couplage[v]), CodeDecalage(Zero[v], correction)}};
+  const ReglagesAcquis &r = reglages_;
+  const int correction =
+      correction_[size_t(voie)][size_t(r.Calibre(voie))][size_t(ColonneCorrection(r.Duree()))];
+  commande_ = {3, {uint8_t(voie), CodeCalibre(r.Calibre(voie), r.CouplageVoie(voie)),
+                   CodeDecalage(r.Zero(voie), correction)}};
   EnvoieCommande();
-}
-
-void TOscillo::SetCalibre(int voie, int calibre) {
-  if ((voie == 1 || voie == 2) && calibre >= 0 && calibre < int(Calibres.size()))
-    Calibre[size_t(voie)] = uint8_t(calibre);
-}
-
-void TOscillo::SetCouplage(int voie, int couplage) {
-  if ((voie == 1 || voie == 2) && couplage >= 0 && couplage <= 2)
-    Couplage[size_t(voie)] = uint8_t(couplage);
-}
-
-void TOscillo::SetZero(int voie, int zero) {
-  if ((voie == 1 || voie == 2) && zero >= 0 && zero <= 255) Zero[size_t(voie)] = uint8_t(zero);
-}
-
-void TOscillo::SetSynchro(int synchro) {
-  if (synchro >= 0 && synchro <= 3) Synchro = int8_t(synchro);
-}
-
-void TOscillo::SetSens(int sens) {
-  if (sens == 0 || sens == 1) Sens = uint8_t(sens);
-}
-
-void TOscillo::SetDuree(int duree) {
-  if (duree >= 0 && duree < int(BasesDeTemps.size())) Duree = uint8_t(duree);
 }
 
 // Settings out, start, and a fresh frame that remembers what it was acquired with.
 void TOscillo::Demarre() {
   EnvoieReglages();
   Attendre(AttenteDemarrageMs);
-  _LanceAcqui(Handle, 0);
+  _LanceAcqui(handle_, 0);
   Attendre(AttenteDemarrageMs);
-  NbEchantillons = 0;
-  trame_ = {Calibre, Zero, Duree};
+  nbEchantillons_ = 0;
+  trame_ = reglages_;
 }
 
 void TOscillo::Lance() {
@@ -149,7 +123,7 @@ void TOscillo::Lance() {
 }
 
 void TOscillo::Stoppe() {
-  if (EstConnecte()) _StopAcqui(Handle);
+  if (EstConnecte()) _StopAcqui(handle_);
   SetAlim(false);
 }
 
@@ -158,103 +132,93 @@ void TOscillo::Stoppe() {
 void TOscillo::LitDonnees() {
   if (!EstConnecte()) return;
   RecordTrame trame{};
-  int r = _GetUSBData(Handle, &trame, ModeVoies);
+  int r = _GetUSBData(handle_, &trame, modeVoies_);
   if (r <= 0) return;
-  if (ModeVoies == 0) r /= 2;
-  r = std::min({r, NbEchantillonsMax - NbEchantillons, int(sizeof trame.Zone1)});
+  if (modeVoies_ == 0) r /= 2;
+  r = std::min({r, NbEchantillonsMax - nbEchantillons_, int(sizeof trame.Zone1)});
   for (int i = 0; i < r; ++i) {
-    const size_t n = size_t(NbEchantillons + i);
-    Brut1[n] = ModeVoies == 2 ? trame_.zero[1] : trame.Zone1[i];
-    Brut2[n] = ModeVoies == 1 ? trame_.zero[2] : trame.Zone2[i];
+    const size_t n = size_t(nbEchantillons_ + i);
+    brut1_[n] = modeVoies_ == 2 ? uint8_t(trame_.Zero(1)) : trame.Zone1[i];
+    brut2_[n] = modeVoies_ == 1 ? uint8_t(trame_.Zero(2)) : trame.Zone2[i];
   }
-  NbEchantillons += r;
+  nbEchantillons_ += r;
 }
 
-void TOscillo::CalculeEchelle(int voie, int calibre, int zero) {
-  Echelle[size_t(voie)] = Calibres[size_t(calibre)].span / 255;
-  Decalage[size_t(voie)] = -zero * Echelle[size_t(voie)];
-}
-
-double TOscillo::TensionMin(int voie) {
-  CalculeEchelle(voie, Calibre[size_t(voie)], Zero[size_t(voie)]);
-  return Decalage[size_t(voie)];
-}
-
-double TOscillo::TensionMax(int voie) {
-  CalculeEchelle(voie, Calibre[size_t(voie)], Zero[size_t(voie)]);
-  return 255 * Echelle[size_t(voie)] + Decalage[size_t(voie)];
-}
-
-void TOscillo::CalculeSignaux(double *temps, double *tension1, double *tension2) {
-  const double periode = 1 / BasesDeTemps[trame_.duree].frequence;
-  for (int voie : {1, 2}) CalculeEchelle(voie, trame_.calibre[size_t(voie)], trame_.zero[size_t(voie)]);
+void TOscillo::CalculeSignaux(double *temps, double *tension1, double *tension2) const {
+  const double periode = 1 / BasesDeTemps[size_t(trame_.Duree())].frequence;
+  double echelle[3], decalage[3];
+  for (int voie : {1, 2}) {
+    echelle[voie] = Calibres[size_t(trame_.Calibre(voie))].span / 255;
+    decalage[voie] = -trame_.Zero(voie) * echelle[voie];
+  }
   for (int i = 0; i < TailleTableaux; ++i) {
     temps[i] = i * periode;
-    const bool mesure = i < NbEchantillons;
-    tension1[i] = mesure ? Brut1[size_t(i)] * Echelle[1] + Decalage[1] : 0;
-    tension2[i] = mesure ? Brut2[size_t(i)] * Echelle[2] + Decalage[2] : 0;
+    const bool mesure = i < nbEchantillons_;
+    tension1[i] = mesure ? brut1_[size_t(i)] * echelle[1] + decalage[1] : 0;
+    tension2[i] = mesure ? brut2_[size_t(i)] * echelle[2] + decalage[2] : 0;
   }
 }
 
-uint16_t TOscillo::NbPoints() const { return BasesDeTemps[trame_.duree].points; }
+uint16_t TOscillo::NbPoints() const { return BasesDeTemps[size_t(trame_.Duree())].points; }
+
+void TOscillo::SetCorrection(const TableCorrection &t) {
+  for (size_t voie = 0; voie < t.size(); ++voie)
+    for (size_t calibre = 0; calibre < t[voie].size(); ++calibre)
+      for (size_t colonne = 0; colonne < 2; ++colonne)
+        correction_[voie][calibre][colonne] =
+            std::clamp(t[voie][calibre][colonne], -CorrectionMax, CorrectionMax);
+}
 
 // One calibre step: a grounded frame on calibre k; each channel's mean offset
 // from its zero, negated, corrects calibres k−1..k+1 in the column. A mean more
 // than CorrectionMax codes away is not an offset error: no correction. False
-// when no sample came.
+// when no sample came or the step was cut short.
 bool TOscillo::EtapeCalibre(int calibre, int colonne) {
-  Calibre[1] = Calibre[2] = uint8_t(calibre);
+  reglages_.SetCalibre(1, calibre);
+  reglages_.SetCalibre(2, calibre);
   Demarre();
   int avant;
   do {
-    avant = NbEchantillons;
+    avant = nbEchantillons_;
     LitDonnees();
-    if (TraiteMessages) TraiteMessages();
-  } while (NbEchantillons < NbEchantillonsMax && NbEchantillons > avant);
-  const bool recu = NbEchantillons > 0;
+  } while (nbEchantillons_ < NbEchantillonsMax && nbEchantillons_ > avant && !DoitInterrompre());
+  const bool recu = nbEchantillons_ > 0 && !DoitInterrompre();
   for (int voie = 1; recu && voie <= 2; ++voie) {
-    const auto &brut = voie == 1 ? Brut1 : Brut2;
+    const auto &brut = Brut(voie);
     int64_t somme = 0;
-    for (int i = 0; i < NbEchantillons; ++i) somme += brut[size_t(i)];
-    int d = int(somme / NbEchantillons) - Zero[size_t(voie)];
+    for (int i = 0; i < nbEchantillons_; ++i) somme += brut[size_t(i)];
+    int d = int(somme / nbEchantillons_) - reglages_.Zero(voie);
     if (d > CorrectionMax || d < -CorrectionMax) d = 0;
-    for (int c = calibre - 1; c <= calibre + 1; ++c) Correction[voie][c][colonne] = -d;
+    for (int c = calibre - 1; c <= calibre + 1; ++c)
+      correction_[size_t(voie)][size_t(c)][size_t(colonne)] = -d;
   }
-  _StopAcqui(Handle);
+  _StopAcqui(handle_);
   Attendre(AttenteDemarrageMs);
   return recu;
 }
 
 bool TOscillo::CorrigeDecalage() {
   if (!EstConnecte()) return false;
-  const uint8_t duree = Duree;
-  const int8_t synchro = Synchro;
-  const auto couplage = Couplage, zero = Zero, calibre = Calibre;
-  int32_t avant[3][9][2];
-  std::memcpy(avant, Correction, sizeof avant);
-  Synchro = 0;
+  const ReglagesAcquis avantReglages = reglages_;
+  const TableCorrection avant = correction_;
+  reglages_.SetSynchro(SynchroRelaxe);
   for (int voie : {1, 2}) {
-    Couplage[size_t(voie)] = CouplageGND;
-    Zero[size_t(voie)] = 127;
-    for (auto &colonnes : Correction[voie]) colonnes[0] = colonnes[1] = 0;
+    reglages_.SetCouplage(voie, CouplageGND);
+    reglages_.SetZero(voie, 127);
+    for (auto &colonnes : correction_[size_t(voie)]) colonnes = {0, 0};
   }
   SetAlim(true);
   bool reussi = true;
   constexpr struct { uint8_t duree; int colonne; } Mesures[] = {{4, 0}, {0, 1}};
   for (auto [base, colonne] : Mesures) {
-    Duree = base;
+    reglages_.SetDuree(base);
     for (int k : {7, 4, 1}) {
-      if (EtapeCalibre(k, colonne)) continue;
-      reussi = false;  // a step that got nothing leaves its entries as they were
-      for (int voie : {1, 2})
-        for (int c = k - 1; c <= k + 1; ++c) Correction[voie][c][colonne] = avant[voie][c][colonne];
+      // after a step that got nothing the corrections found are not trusted
+      if (!reussi || !EtapeCalibre(k, colonne)) reussi = false;
     }
   }
-  Duree = duree;
-  Synchro = synchro;
-  Couplage = couplage;
-  Calibre = calibre;
-  Zero = zero;
+  if (!reussi) correction_ = avant;
+  reglages_ = avantReglages;
   EnvoieReglages();
   return reussi;
 }
@@ -272,7 +236,8 @@ void TOscillo::LitCorrection(const FichierIni &fichier) {
     for (int calibre = 0; calibre < 9; ++calibre)
       for (int voie : {1, 2}) {
         const int32_t lu = fichier.LitEntier("Oscillo", CleCorrection(calibre, colonne, voie), 0);
-        Correction[voie][calibre][colonne] = std::clamp(lu, -CorrectionMax, CorrectionMax);
+        correction_[size_t(voie)][size_t(calibre)][size_t(colonne)] =
+            std::clamp(lu, -CorrectionMax, CorrectionMax);
       }
 }
 
@@ -281,5 +246,5 @@ void TOscillo::EcritCorrection(FichierIni &fichier) const {
     for (int calibre = 0; calibre < 9; ++calibre)
       for (int voie : {1, 2})
         fichier.EcritEntier("Oscillo", CleCorrection(calibre, colonne, voie),
-                            Correction[voie][calibre][colonne]);
+                            correction_[size_t(voie)][size_t(calibre)][size_t(colonne)]);
 }

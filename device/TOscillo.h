@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Calibres.h"
+#include "ReglagesAcquis.h"
 
 class FichierIni;
 
@@ -15,14 +16,17 @@ struct RecordCommande {
 };
 
 // The program's model of the two-channel oscilloscope: owns the device handle,
-// keeps the acquisition settings, turns them into command records, gathers the
-// bursts of a frame and converts codes into times and volts. Channels are 1 and 2;
-// index 0 of the per-channel arrays is unused.
+// keeps the settings it sends, turns them into command records, gathers the
+// bursts of a frame and converts codes into times and volts. Channels are 1 and 2.
+// It blocks in the device's fixed waits: only the device thread uses it.
 class TOscillo {
  public:
   static constexpr int NbEchantillonsMax = 8192;
   static constexpr int TailleTableaux = NbEchantillonsMax + 1;
   static constexpr int CorrectionMax = 10;  // codes: the most the correction can find
+  // [channel][calibre][column] in codes; channel 0 unused
+  using TableCorrection = std::array<std::array<std::array<int32_t, 2>, 9>, 3>;
+  using Echantillons = std::array<uint8_t, TailleTableaux>;
 
   TOscillo();
   ~TOscillo();
@@ -32,7 +36,8 @@ class TOscillo {
   bool EstConnecte() const;
   void Connecte(bool reconnecte);
   void SetAlim(bool alim);
-  std::string Version();  // empty when the query fails
+  bool Alim() const { return alim_; }
+  std::string Version();  // 8-bit text; empty when the query fails
   void Lance();
   void Stoppe();
   void LitDonnees();
@@ -42,63 +47,72 @@ class TOscillo {
   void EnvoieDuree();
   void EnvoieVoie(int voie);
 
-  // Setters only store; out-of-range values are ignored.
-  void SetCalibre(int voie, int calibre);
-  int GetCalibre(int voie) const { return Calibre[size_t(voie)]; }
-  void SetCouplage(int voie, int couplage);
-  void SetZero(int voie, int zero);
-  void SetSynchro(int synchro);
-  void SetSens(int sens);
-  void SetDuree(int duree);
+  // Settings: stored only, sent at the next start. Out-of-range values are ignored.
+  void Regle(const ReglagesAcquis &r) { reglages_ = r; }
+  const ReglagesAcquis &Reglages() const { return reglages_; }
+  void SetCalibre(int voie, int calibre) { reglages_.SetCalibre(voie, calibre); }
+  void SetCouplage(int voie, int couplage) { reglages_.SetCouplage(voie, couplage); }
+  void SetZero(int voie, int zero) { reglages_.SetZero(voie, zero); }
+  void SetSynchro(int synchro) { reglages_.SetSynchro(synchro); }
+  void SetSens(int sens) { reglages_.SetSens(sens); }
+  void SetDuree(int duree) { reglages_.SetDuree(duree); }
+  void SetSeuil(int seuil) { reglages_.SetSeuil(seuil); }
+  int GetCalibre(int voie) const { return reglages_.Calibre(voie); }
+  Couplage GetCouplage(int voie) const { return reglages_.CouplageVoie(voie); }
+  int GetZero(int voie) const { return reglages_.Zero(voie); }
+  ModeSynchro Synchro() const { return reglages_.Synchro(); }
+  SensSynchro Sens() const { return reglages_.Sens(); }
+  int Duree() const { return reglages_.Duree(); }
+  int Seuil() const { return reglages_.Seuil(); }
 
   // Display limits: the volts of codes 0 and 255 on the current settings.
-  double TensionMin(int voie);
-  double TensionMax(int voie);
+  double TensionMin(int voie) const { return reglages_.TensionMin(voie); }
+  double TensionMax(int voie) const { return reglages_.TensionMax(voie); }
+
+  // The frame under way or last gathered.
+  int32_t NbEchantillons() const { return nbEchantillons_; }
+  const Echantillons &Brut(int voie) const { return voie == 2 ? brut2_ : brut1_; }
+  // The settings the frame was started with.
+  const ReglagesAcquis &ReglagesTrame() const { return trame_; }
   // Times and volts of the frame, with the settings it was acquired with; 8193
   // values each, those past the frame at 0 V.
-  void CalculeSignaux(double *temps, double *tension1, double *tension2);
+  void CalculeSignaux(double *temps, double *tension1, double *tension2) const;
   uint16_t NbPoints() const;  // points shown for the frame's time base
-  // Zero-offset correction of both channels; false (the table as it was for the
-  // calibres that got no samples) when the device did not answer.
+
+  // Zero-offset correction of both channels. False when a step got no samples
+  // or `Interrompu` said so: the table is then as it was before.
   bool CorrigeDecalage();
+  const TableCorrection &Correction() const { return correction_; }
+  // Entries are kept within ±CorrectionMax.
+  void SetCorrection(const TableCorrection &t);
   // The correction table in section "Oscillo", keys "Z" + calibre + column +
   // channel digits (Z312: calibre 3, column 1, channel 2). Values read are kept
   // within ±CorrectionMax; a missing key reads 0.
   void LitCorrection(const FichierIni &fichier);
   void EcritCorrection(FichierIni &fichier) const;
 
-  // Lets the user interface process its pending messages between bursts.
-  std::function<void()> TraiteMessages;
+  // Asked between bursts of the correction: true cuts it short.
+  std::function<bool()> Interrompu;
 
-  int32_t Handle = 0;
-  int32_t Correction[3][9][2] = {};  // [channel][calibre][column], codes
-  RecordCommande Commande;
-  std::array<uint8_t, 3> Calibre{};
-  std::array<uint8_t, 3> Couplage{};
-  std::array<uint8_t, 3> Zero{};
-  uint16_t ModeVoies = 0;
-  std::array<uint8_t, TailleTableaux> Brut1{}, Brut2{};
-  int8_t Synchro = 0;
-  uint8_t Duree = 0;
-  uint8_t Sens = 0;
-  uint8_t Seuil = 127;
-  int32_t NbEchantillons = 0;
-  std::array<double, 3> Echelle{};
-  std::array<double, 3> Decalage{};
-  bool Alim = false;
+  int32_t Handle() const { return handle_; }
+  const RecordCommande &Commande() const { return commande_; }
+  uint16_t ModeVoies() const { return modeVoies_; }
 
  private:
-  // The settings a frame was acquired with.
-  struct ReglagesTrame {
-    std::array<uint8_t, 3> calibre{}, zero{};
-    uint8_t duree = 0;
-  };
-
   void Ouvre();
   void Demarre();
-  void CalculeEchelle(int voie, int calibre, int zero);
   void RecueilleTrame();
   bool EtapeCalibre(int calibre, int colonne);
+  bool DoitInterrompre() const { return Interrompu && Interrompu(); }
+  friend struct EssaiTOscillo;  // tests put the sample count where they need it
 
-  ReglagesTrame trame_;
+  int32_t handle_ = 0;
+  TableCorrection correction_{};
+  RecordCommande commande_;
+  ReglagesAcquis reglages_;
+  ReglagesAcquis trame_;
+  uint16_t modeVoies_ = 0;
+  Echantillons brut1_{}, brut2_{};
+  int32_t nbEchantillons_ = 0;
+  bool alim_ = false;
 };

@@ -40,6 +40,8 @@ class OscilloVirtuel final : public AppareilVirtuel {
   bool EstBranche() const { return !debranche_; }
   void SalvesVides(bool vides) { salvesVides_ = vides; }
   void SynchroAbsente(bool absente) { synchroAbsente_ = absente; }
+  // The noise starts again from `graine`, as after a plug-in.
+  void Reensemence(uint64_t graine) { alea_ = graine ? graine : 1; }
   // An input stage that has drifted: `codes` more offset on the channel.
   void DeriveDecalage(int voie, int codes) { derive_[voie == 2 ? 1 : 0] = codes; }
 

@@ -127,13 +127,13 @@ class BancComplet : public testing::Test {
     oscillo->SetCouplage(2, 1);
     oscillo->SetAlim(true);
     oscillo->Lance();
-    for (int essais = 0; oscillo->NbEchantillons < 8192 && essais < 100000; ++essais) {
-      const int avant = oscillo->NbEchantillons;
+    for (int essais = 0; oscillo->NbEchantillons() < 8192 && essais < 100000; ++essais) {
+      const int avant = oscillo->NbEchantillons();
       oscillo->LitDonnees();
-      if (oscillo->NbEchantillons == avant) horloge.Attendre(1);
+      if (oscillo->NbEchantillons() == avant) horloge.Attendre(1);
     }
     oscillo->Stoppe();
-    ASSERT_EQ(oscillo->NbEchantillons, 8192);
+    ASSERT_EQ(oscillo->NbEchantillons(), 8192);
     oscillo->CalculeSignaux(temps.data(), voie1.data(), voie2.data());
   }
 
