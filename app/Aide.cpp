@@ -13,6 +13,8 @@ QTextBrowser *Aide::Fenetre() {
   static QTextBrowser *fenetre = [] {
     auto *f = new QTextBrowser;
     f->setAttribute(Qt::WA_DeleteOnClose, false);
+    // the program ends with its main window, help open or not
+    f->setAttribute(Qt::WA_QuitOnClose, false);
     f->setWindowTitle(QStringLiteral("Aide de Zelm"));
     f->resize(640, 560);
     return f;

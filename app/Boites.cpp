@@ -1,65 +1,44 @@
 #include "Boites.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 
-void BoitesQt::Message(const QString &texte) {
-  QMessageBox::information(parent_, QApplication::applicationName(), texte);
+std::unique_ptr<QMessageBox> CreeBoite(GenreBoite genre, const QString &texte, QWidget *parent) {
+  using B = QMessageBox;
+  const struct { B::Icon icone; B::StandardButtons boutons; } genres[] = {
+      {B::Information, B::Ok}, {B::Critical, B::Ok},
+      {B::Question, B::Yes | B::No}, {B::Question, B::Ok | B::Cancel}};
+  const auto &g = genres[int(genre)];
+  auto boite = std::make_unique<QMessageBox>(g.icone, QApplication::applicationName(), texte,
+                                             g.boutons, parent);
+  boite->setTextFormat(Qt::PlainText);
+  const std::pair<B::StandardButton, const char *> francais[] = {
+      {B::Ok, "OK"}, {B::Cancel, "Annuler"}, {B::Yes, "Oui"}, {B::No, "Non"}};
+  for (auto [bouton, texteBouton] : francais)
+    if (QAbstractButton *b = boite->button(bouton)) b->setText(QString::fromUtf8(texteBouton));
+  return boite;
 }
+
+void BoitesQt::Message(const QString &texte) { CreeBoite(GenreBoite::Message, texte, parent_)->exec(); }
 
 void BoitesQt::Erreur(const QString &texte) {
   // the arrow while the box is up, whatever the program was showing
   QApplication::setOverrideCursor(Qt::ArrowCursor);
-  QMessageBox::critical(parent_, QApplication::applicationName(), texte);
+  CreeBoite(GenreBoite::Erreur, texte, parent_)->exec();
   QApplication::restoreOverrideCursor();
 }
 
 bool BoitesQt::Confirme(const QString &texte) {
-  return QMessageBox::question(parent_, QApplication::applicationName(), texte,
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+  return CreeBoite(GenreBoite::OuiNon, texte, parent_)->exec() == QMessageBox::Yes;
 }
 
 bool BoitesQt::ConfirmeOkAnnuler(const QString &texte) {
-  return QMessageBox::question(parent_, QApplication::applicationName(), texte,
-                               QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+  return CreeBoite(GenreBoite::OkAnnuler, texte, parent_)->exec() == QMessageBox::Ok;
 }
 
 bool BoitesQt::Execute(QDialog &dialogue) { return dialogue.exec() == QDialog::Accepted; }
-
-bool BoitesScriptees::Reponse() {
-  if (reponses.empty()) return true;
-  const bool r = reponses.front();
-  reponses.pop_front();
-  return r;
-}
-
-void BoitesScriptees::Message(const QString &texte) { vues.push_back({Trace::Message, texte}); }
-void BoitesScriptees::Erreur(const QString &texte) { vues.push_back({Trace::Erreur, texte}); }
-
-bool BoitesScriptees::Confirme(const QString &texte) {
-  vues.push_back({Trace::Confirmation, texte});
-  return Reponse();
-}
-
-bool BoitesScriptees::ConfirmeOkAnnuler(const QString &texte) {
-  vues.push_back({Trace::Confirmation, texte});
-  return Reponse();
-}
-
-bool BoitesScriptees::Execute(QDialog &dialogue) {
-  vues.push_back({Trace::Dialogue, dialogue.windowTitle()});
-  if (remplit) remplit(dialogue);
-  const bool ok = Reponse();
-  dialogue.done(ok ? QDialog::Accepted : QDialog::Rejected);
-  return ok;
-}
-
-QStringList BoitesScriptees::Textes() const {
-  QStringList t;
-  for (const auto &v : vues) t << v.texte;
-  return t;
-}
 
 namespace {
 BoitesQt reelles;

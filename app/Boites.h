@@ -1,15 +1,14 @@
 #pragma once
 #include <QString>
 #include <QStringList>
-#include <deque>
-#include <functional>
-#include <vector>
+#include <memory>
 
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 // Every message box, confirmation and modal dialog goes through here, so that
-// a test can script the answers and no test ever blocks on a modal window.
+// a test can script the answers (tests/app has the scripted boxes) and no test ever blocks on a modal window.
 class Boites {
  public:
   virtual ~Boites() = default;
@@ -34,30 +33,11 @@ class BoitesQt final : public Boites {
   QWidget *parent_;
 };
 
-// Records every text shown and gives the scripted answers in order
-// (true when the script is empty). A dialog is not shown: the scripted
-// preparation, when one is queued, fills it in as a user would.
-class BoitesScriptees final : public Boites {
- public:
-  struct Trace {
-    enum Genre { Message, Erreur, Confirmation, Dialogue } genre;
-    QString texte;
-  };
-  std::vector<Trace> vues;
-  std::deque<bool> reponses;
-  // called with each dialog before its answer, to fill it in as a user would
-  std::function<void(QDialog &)> remplit;
-
-  void Message(const QString &texte) override;
-  void Erreur(const QString &texte) override;
-  bool Confirme(const QString &texte) override;
-  bool ConfirmeOkAnnuler(const QString &texte) override;
-  bool Execute(QDialog &dialogue) override;
-  QStringList Textes() const;
-
- private:
-  bool Reponse();
-};
+// The real box of each kind, not yet shown: the program's title, the text as
+// plain text (never rich text), the standard buttons captioned in French.
+enum class GenreBoite { Message, Erreur, OuiNon, OkAnnuler };
+std::unique_ptr<QMessageBox> CreeBoite(GenreBoite genre, const QString &texte,
+                                       QWidget *parent = nullptr);
 
 // The program's boxes; the real ones unless a test put others.
 Boites &BoitesCourantes();

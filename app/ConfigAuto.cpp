@@ -1,15 +1,12 @@
 // "Config. auto": from ±20 V and the shortest time base, lengthen the time base
 // until a channel shows a few periods, then choose calibres, couplings and the
 // trigger from the last frame.
-#include <QCheckBox>
-#include <QTimer>
-#include <QToolButton>
 #include <span>
 
-#include "Controles.h"
 #include "CycleAcquisition.h"
+#include "FenetreAcquisition.h"
+#include "GrapheOsc.h"
 #include "ReglageAuto.h"
-#include "TZelmMainForm.h"
 
 namespace {
 // Below the "500 ms" time base a channel must show 3 level changes.
@@ -18,39 +15,32 @@ constexpr int32_t ChangementsVoulus = 3;
 }  // namespace
 
 void TCycleAcquisition::autosetBtnClick() {
-  if (!f_.Oscillo) return;
-  f_.Timer->stop();
+  timer_.stop();
   ArreteAcquisition();
-  TOscillo &o = *f_.Oscillo;
-  f_.GrapheTemps.VoieSeuil = 0;
-  o.SetDuree(0);
-  o.SetSynchro(0);
+  reglages_.SetDuree(0);
+  reglages_.SetSynchro(SynchroRelaxe);
   for (int c : {1, 2}) {
-    TCourbeOsc &courbe = f_.GrapheTemps.Voie(c);
-    courbe.Active = true;
-    o.SetCouplage(c, CouplageDC);
-    o.SetCalibre(c, int(Calibres.size()) - 1);
-    o.SetZero(c, 127);
-    courbe.Mini = o.TensionMin(c);
-    courbe.Maxi = o.TensionMax(c);
+    reglages_.SetCouplage(c, CouplageDC);
+    reglages_.SetCalibre(c, int(Calibres.size()) - 1);
+    reglages_.SetZero(c, 127);
   }
-  f_.ReglageAuto = true;
+  PrepareEchelles();
+  reglageAuto_ = true;
   LanceAcquisition();
 }
 
 void TCycleAcquisition::EtapeReglageAuto() {
-  TOscillo &o = *f_.Oscillo;
-  bool peu = o.Duree < DureeMaxReglage;
+  bool peu = reglages_.Duree() < DureeMaxReglage;
   std::array<VoieAuto, 3> voies{};
   for (int c : {1, 2}) {
-    const TCourbeOsc &courbe = f_.GrapheTemps.Voie(c);
+    const TCourbeOsc &courbe = temps_.Voie(c);
     voies[size_t(c)] = AnalyseVoieAuto(
-        std::span<const double>(courbe.Valeurs.data(), f_.GrapheTemps.NbPoints), courbe.Maxi);
+        std::span<const double>(courbe.Valeurs.data(), temps_.NbPoints), courbe.Maxi);
     peu = peu && voies[size_t(c)].Nb < ChangementsVoulus;
   }
   if (peu) {
-    o.SetDuree(o.Duree + 1);
-    f_.EnregistreBtn->setEnabled(false);
+    reglages_.SetDuree(reglages_.Duree() + 1);
+    f_.DesactiveEnregistre();
     LanceAcquisition();
     return;
   }
@@ -58,34 +48,27 @@ void TCycleAcquisition::EtapeReglageAuto() {
 }
 
 void TCycleAcquisition::DernierPasReglageAuto(const std::array<VoieAuto, 3> &voies) {
-  TOscillo &o = *f_.Oscillo;
-  f_.Chargement = true;
-  f_.ReglageAuto = false;
-  o.SetSynchro(0);
-  o.Seuil = 127;
+  reglageAuto_ = false;
+  reglages_.SetSynchro(SynchroRelaxe);
+  reglages_.SetSeuil(ReglagesAcquis::SeuilMilieu);
   std::array<bool, 3> actives{};
   std::array<int, 3> calibres{};
   for (int c : {1, 2}) {
     const VoieAuto &v = voies[size_t(c)];
     actives[size_t(c)] = v.CreteACrete() > CreteACreteVisible;
-    f_.GrapheTemps.Voie(c).Active = actives[size_t(c)];
+    temps_.Voie(c).Active = actives[size_t(c)];
     calibres[size_t(c)] = CalibreAuto(v.Min, v.Max);
-    f_.UpDownVoie[size_t(c)]->SetPosition(calibres[size_t(c)]);
-    o.SetCalibre(c, calibres[size_t(c)]);
-    f_.AfficheCalibre(c);
-    f_.CouplageVoie[size_t(c)]->SetItemIndex(actives[size_t(c)] ? CouplageDC : CouplageGND);
+    reglages_.SetCalibre(c, calibres[size_t(c)]);
+    // the model gets the coupling itself: a group already showing it sends no click
+    reglages_.SetCouplage(c, actives[size_t(c)] ? CouplageDC : CouplageGND);
   }
   if (const int c = VoieSynchroAuto(voies, actives); c != 0) {
-    f_.GrapheTemps.VoieSeuil = uint8_t(c);
-    f_.SynchroRG->SetItemIndex(c);
-    o.SetSynchro(c);
-    o.Seuil = SeuilAuto(voies[size_t(c)].Moy, calibres[size_t(c)]);
+    reglages_.SetSynchro(c);
+    reglages_.SetSeuil(SeuilAuto(voies[size_t(c)].Moy, calibres[size_t(c)]));
   }
-  f_.SynchroRG->SetItemIndex(o.Synchro);
-  f_.GrapheTemps.NiveauSeuil = o.Seuil;
-  f_.MonocoupCB->setChecked(false);
-  f_.DureeUpDown->SetPosition(o.Duree);
-  f_.AfficheDuree();
-  f_.Chargement = false;
+  temps_.VoieSeuil = uint8_t(reglages_.VoieSeuil());
+  temps_.NiveauSeuil = uint8_t(reglages_.Seuil());
+  f_.MontreReglages();
+  f_.DecocheMonocoup();
   f_.AjusteAffichage();
 }

@@ -9,12 +9,12 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "Calibres.h"
 #include "Controles.h"
 #include "PaintBox.h"
 #include "SaisieGrecque.h"
@@ -26,7 +26,7 @@ namespace {
 // The slope items are two glyphs of the symbol font: 0xC1 rising, 0xC0 falling.
 const QString MontantDescendant[2] = {VersQt("\xC1"), VersQt("\xC0")};
 
-QToolButton *Bouton(TZelmMainForm &f, const QString &texte, QStyle::StandardPixmap image,
+QToolButton *Bouton(TZelmMainForm &f, ControlesFenetre &c, const QString &nom, const QString &texte, QStyle::StandardPixmap image,
                     const QString &hint, void (TZelmMainForm::*handler)()) {
   auto *b = new QToolButton(&f);
   b->setText(texte);
@@ -36,95 +36,100 @@ QToolButton *Bouton(TZelmMainForm &f, const QString &texte, QStyle::StandardPixm
   b->setMinimumSize(64, 40);
   b->setMaximumHeight(40);
   DefinitHint(b, hint);
-  f.ToolBar1->addWidget(b);
+  b->setObjectName(nom);
+  c.ToolBar1->addWidget(b);
   QObject::connect(b, &QToolButton::clicked, &f, [&f, handler] { (f.*handler)(); });
   return b;
 }
 
-void ConstruitBarre(TZelmMainForm &f) {
-  f.ToolBar1 = f.addToolBar(QStringLiteral("ToolBar1"));
-  f.ToolBar1->setMovable(false);
-  f.ToolBar1->setFixedHeight(40 + 4);
+void ConstruitBarre(TZelmMainForm &f, ControlesFenetre &c) {
+  c.ToolBar1 = f.addToolBar(QStringLiteral("ToolBar1"));
+  c.ToolBar1->setMovable(false);
+  c.ToolBar1->setFixedHeight(40 + 4);
   using S = QStyle;
-  f.EnregistreBtn = Bouton(f, "Acquisition", S::SP_DialogApplyButton,
+  c.EnregistreBtn = Bouton(f, c, "EnregistreBtn", "Acquisition", S::SP_DialogApplyButton,
                            "Acquisition du point courant", &TZelmMainForm::EnregistreBtnClick);
-  f.UndoBtn = Bouton(f, "Défaire", S::SP_ArrowBack, "Défaire|Anuller le dernier point",
+  c.UndoBtn = Bouton(f, c, "UndoBtn", "Défaire", S::SP_ArrowBack, "Défaire|Anuller le dernier point",
                      &TZelmMainForm::UndoBtnClick);
-  f.ResetBtn = Bouton(f, "RàZ", S::SP_DialogResetButton, "RàZ|Remise à zéro",
+  c.ResetBtn = Bouton(f, c, "ResetBtn", "RàZ", S::SP_DialogResetButton, "RàZ|Remise à zéro",
                       &TZelmMainForm::ResetBtnClick);
-  f.RegSaveBtn = Bouton(f, "Tabulo", S::SP_DialogSaveButton,
+  c.RegSaveBtn = Bouton(f, c, "RegSaveBtn", "Tabulo", S::SP_DialogSaveButton,
                         "Tabulo|Envoie les données vers Tabulo", &TZelmMainForm::RegSaveBtnClick);
-  f.ConnectBtn = Bouton(f, "Connexion", S::SP_DriveNetIcon, "", &TZelmMainForm::ConnectBtnClick);
-  f.ToolButton1 = Bouton(f, "Zéro", S::SP_BrowserReload, "", &TZelmMainForm::ToolButton1Click);
-  f.autosetBtn = Bouton(f, "Config. auto", S::SP_MediaSeekForward, "",
+  c.ConnectBtn = Bouton(f, c, "ConnectBtn", "Connexion", S::SP_DriveNetIcon, "", &TZelmMainForm::ConnectBtnClick);
+  c.ToolButton1 = Bouton(f, c, "ToolButton1", "Zéro", S::SP_BrowserReload, "", &TZelmMainForm::ToolButton1Click);
+  c.autosetBtn = Bouton(f, c, "autosetBtn", "Config. auto", S::SP_MediaSeekForward, "",
                         &TZelmMainForm::autosetBtnClick);
-  f.OptionsBtn = Bouton(f, "Options", S::SP_FileDialogDetailedView, "Options",
+  c.OptionsBtn = Bouton(f, c, "OptionsBtn", "Options", S::SP_FileDialogDetailedView, "Options",
                         &TZelmMainForm::OptionsBtnClick);
-  f.PlusBtn = Bouton(f, "A propos", S::SP_MessageBoxInformation, "A propos...",
+  c.PlusBtn = Bouton(f, c, "PlusBtn", "A propos", S::SP_MessageBoxInformation, "A propos...",
                      &TZelmMainForm::HelpAbout);
-  f.HelpBtn = Bouton(f, "Aide", S::SP_DialogHelpButton, "Aide", &TZelmMainForm::HelpBtnClick);
-  f.ExitBtn = Bouton(f, "Quitter", S::SP_DialogCloseButton, "Quitter", &TZelmMainForm::FileExit);
+  c.HelpBtn = Bouton(f, c, "HelpBtn", "Aide", S::SP_DialogHelpButton, "Aide", &TZelmMainForm::HelpBtnClick);
+  c.ExitBtn = Bouton(f, c, "ExitBtn", "Quitter", S::SP_DialogCloseButton, "Quitter", &TZelmMainForm::FileExit);
 }
 
-void ConstruitBaseDeTemps(TZelmMainForm &f, QHBoxLayout *panneau) {
-  auto *g = new QGroupBox("Base de temps", f.PanelOscillo);  // GroupBox5
+void ConstruitBaseDeTemps(TZelmMainForm &f, ControlesFenetre &c, QHBoxLayout *panneau) {
+  auto *g = new QGroupBox("Base de temps", c.PanelOscillo);  // GroupBox5
   auto *grille = new QGridLayout(g);
   grille->setContentsMargins(4, 0, 4, 2);
   grille->setSpacing(2);
-  f.DureeEdit = new EditLibelle("Durée", g);
-  f.DureeUpDown = new UpDown(0, 17, 0, g);
-  f.FechEdit = new EditLibelle("Fréq. éch.", g);
-  grille->addWidget(f.DureeEdit, 0, 0);
-  grille->addWidget(f.DureeUpDown, 0, 1, Qt::AlignBottom);
-  grille->addWidget(f.FechEdit, 1, 0);
-  f.DureeEdit->setFixedWidth(64);
-  f.FechEdit->setFixedWidth(64);
-  QObject::connect(f.DureeUpDown, &UpDown::changement, &f,
+  c.DureeEdit = new EditLibelle("Durée", g);
+  c.DureeUpDown = new UpDown(0, int(BasesDeTemps.size()) - 1, 0, g);
+  c.FechEdit = new EditLibelle("Fréq. éch.", g);
+  grille->addWidget(c.DureeEdit, 0, 0);
+  grille->addWidget(c.DureeUpDown, 0, 1, Qt::AlignBottom);
+  grille->addWidget(c.FechEdit, 1, 0);
+  c.DureeEdit->setFixedWidth(64);
+  c.FechEdit->setFixedWidth(64);
+  QObject::connect(c.DureeUpDown, &UpDown::changement, &f,
                    [&f](int v, bool &permis) { f.DureeUpDownChangingEx(v, permis); });
   panneau->addWidget(g);
 }
 
-void ConstruitSynchro(TZelmMainForm &f, QHBoxLayout *panneau) {
-  auto *g = new QGroupBox("Synchronisation", f.PanelOscillo);  // GroupBox8
+void ConstruitSynchro(TZelmMainForm &f, ControlesFenetre &c, QHBoxLayout *panneau) {
+  auto *g = new QGroupBox("Synchronisation", c.PanelOscillo);  // GroupBox8
   auto *grille = new QGridLayout(g);
   grille->setContentsMargins(4, 0, 4, 0);
   grille->setSpacing(2);
-  f.SynchroRG = new RadioGroupe("Mode", {"Relaxé", "Voie 1", "Voie 2", "Externe"}, 2, g);
-  f.SensRG = new RadioGroupe("Sens", {MontantDescendant[0], MontantDescendant[1]}, 1, g);
-  f.MonocoupCB = new QCheckBox("Monocoup", g);
-  f.ArmeBtn = new QToolButton(g);
-  f.ArmeBtn->setIcon(f.style()->standardIcon(QStyle::SP_MediaPlay));
-  DefinitHint(f.ArmeBtn, "Nouvelle acquisition");
-  f.StopBtn = new QToolButton(g);
-  f.StopBtn->setIcon(f.style()->standardIcon(QStyle::SP_MediaStop));
-  DefinitHint(f.StopBtn, "Arrêt acquisition");
+  c.SynchroRG = new RadioGroupe("Mode", {"Relaxé", "Voie 1", "Voie 2", "Externe"}, 2, g);
+  c.SensRG = new RadioGroupe("Sens", {MontantDescendant[0], MontantDescendant[1]}, 1, g);
+  c.MonocoupCB = new QCheckBox("Monocoup", g);
+  c.ArmeBtn = new QToolButton(g);
+  c.ArmeBtn->setIcon(f.style()->standardIcon(QStyle::SP_MediaPlay));
+  DefinitHint(c.ArmeBtn, "Nouvelle acquisition");
+  // hidden while an acquisition is armed, its place kept: the stop button below stays put
+  QSizePolicy place = c.ArmeBtn->sizePolicy();
+  place.setRetainSizeWhenHidden(true);
+  c.ArmeBtn->setSizePolicy(place);
+  c.StopBtn = new QToolButton(g);
+  c.StopBtn->setIcon(f.style()->standardIcon(QStyle::SP_MediaStop));
+  DefinitHint(c.StopBtn, "Arrêt acquisition");
   auto *boutons = new QVBoxLayout;
-  boutons->addWidget(f.ArmeBtn);
-  boutons->addWidget(f.StopBtn);
-  grille->addWidget(f.SynchroRG, 0, 0);
-  grille->addWidget(f.SensRG, 0, 1);
+  boutons->addWidget(c.ArmeBtn);
+  boutons->addWidget(c.StopBtn);
+  grille->addWidget(c.SynchroRG, 0, 0);
+  grille->addWidget(c.SensRG, 0, 1);
   grille->addLayout(boutons, 0, 2);
-  grille->addWidget(f.MonocoupCB, 1, 0, 1, 3);
-  QObject::connect(f.SynchroRG, &RadioGroupe::clic, &f, [&f] { f.SynchroRGClick(); });
-  QObject::connect(f.SensRG, &RadioGroupe::clic, &f, [&f] { f.SensRGClick(); });
+  grille->addWidget(c.MonocoupCB, 1, 0, 1, 3);
+  QObject::connect(c.SynchroRG, &RadioGroupe::clic, &f, [&f] { f.SynchroRGClick(); });
+  QObject::connect(c.SensRG, &RadioGroupe::clic, &f, [&f] { f.SensRGClick(); });
   // toggled, not clicked: a change made by code runs the handler as a click does
-  QObject::connect(f.MonocoupCB, &QCheckBox::toggled, &f, [&f] { f.MonocoupCBClick(); });
+  QObject::connect(c.MonocoupCB, &QCheckBox::toggled, &f, [&f] { f.MonocoupCBClick(); });
   // the user's own choice is the state the button update keeps
-  QObject::connect(f.MonocoupCB, &QCheckBox::clicked, &f,
-                   [&f](bool coche) { f.MonocoupPrecedent = coche; });
-  QObject::connect(f.ArmeBtn, &QToolButton::clicked, &f, [&f] { f.ArmeBtnClick(); });
-  QObject::connect(f.StopBtn, &QToolButton::clicked, &f, [&f] { f.StopBtnClick(); });
+  QObject::connect(c.MonocoupCB, &QCheckBox::clicked, &f,
+                   [&f](bool coche) { f.MonocoupCBClicked(coche); });
+  QObject::connect(c.ArmeBtn, &QToolButton::clicked, &f, [&f] { f.ArmeBtnClick(); });
+  QObject::connect(c.StopBtn, &QToolButton::clicked, &f, [&f] { f.StopBtnClick(); });
   panneau->addWidget(g);
 }
 
-void ConstruitVoie(TZelmMainForm &f, QHBoxLayout *panneau, int voie) {
-  auto *g = new QGroupBox(voie == 1 ? "Voie1" : "Voie 2", f.PanelOscillo);  // GroupBox6, 7
+void ConstruitVoie(TZelmMainForm &f, ControlesFenetre &c, QHBoxLayout *panneau, int voie) {
+  auto *g = new QGroupBox(voie == 1 ? "Voie1" : "Voie 2", c.PanelOscillo);  // GroupBox6, 7
   auto *grille = new QGridLayout(g);
   grille->setContentsMargins(4, 0, 4, 2);
   grille->setSpacing(2);
   auto *edit = new EditLibelle("Calibre", g);
   edit->setFixedWidth(64);
-  auto *ud = new UpDown(0, 8, 5, g);
+  auto *ud = new UpDown(0, int(Calibres.size()) - 1, 5, g);
   ud->tag = voie;
   auto *couplage = new RadioGroupe("Couplage", {"AC", "DC", "GND"}, 3, g);
   couplage->tag = voie;
@@ -139,41 +144,41 @@ void ConstruitVoie(TZelmMainForm &f, QHBoxLayout *panneau, int voie) {
   QObject::connect(ud, &UpDown::clic, &f, [&f, ud] { f.UpDown2Click(ud); });
   QObject::connect(couplage, &RadioGroupe::clic, &f,
                    [&f, couplage] { f.CouplageRG2Click(couplage); });
-  (voie == 1 ? f.CalibreEdit1 : f.CalibreEdit2) = edit;
-  (voie == 1 ? f.UpDown1 : f.UpDown2) = ud;
-  (voie == 1 ? f.CouplageRG1 : f.CouplageRG2) = couplage;
-  f.UpDownVoie[size_t(voie)] = ud;
-  f.CouplageVoie[size_t(voie)] = couplage;
-  f.CalibreEditVoie[size_t(voie)] = edit;
+  (voie == 1 ? c.CalibreEdit1 : c.CalibreEdit2) = edit;
+  (voie == 1 ? c.UpDown1 : c.UpDown2) = ud;
+  (voie == 1 ? c.CouplageRG1 : c.CouplageRG2) = couplage;
+  c.UpDownVoie[size_t(voie)] = ud;
+  c.CouplageVoie[size_t(voie)] = couplage;
+  c.CalibreEditVoie[size_t(voie)] = edit;
   panneau->addWidget(g);
 }
 
-void ConstruitPanneauOscillo(TZelmMainForm &f, QVBoxLayout *haut) {
-  f.PanelOscillo = new QWidget(&f);
-  f.PanelOscillo->setFixedHeight(100);
-  auto *l = new QHBoxLayout(f.PanelOscillo);
+void ConstruitPanneauOscillo(TZelmMainForm &f, ControlesFenetre &c, QVBoxLayout *haut) {
+  c.PanelOscillo = new QWidget(&f);
+  c.PanelOscillo->setFixedHeight(100);
+  auto *l = new QHBoxLayout(c.PanelOscillo);
   l->setContentsMargins(2, 0, 2, 0);
   l->setSpacing(2);
-  ConstruitBaseDeTemps(f, l);
-  ConstruitSynchro(f, l);
-  f.ModeRG = new RadioGroupe(
-      "Mode", {"Oscilloscope", "Analyseur de spectre", "Diagramme de Zelm"}, 1, f.PanelOscillo);
-  l->addWidget(f.ModeRG);
-  QObject::connect(f.ModeRG, &RadioGroupe::clic, &f, [&f] { f.ModeRGClick(); });
-  ConstruitVoie(f, l, 1);
-  ConstruitVoie(f, l, 2);
+  ConstruitBaseDeTemps(f, c, l);
+  ConstruitSynchro(f, c, l);
+  c.ModeRG = new RadioGroupe(
+      "Mode", {"Oscilloscope", "Analyseur de spectre", "Diagramme de Zelm"}, 1, c.PanelOscillo);
+  l->addWidget(c.ModeRG);
+  QObject::connect(c.ModeRG, &RadioGroupe::clic, &f, [&f] { f.ModeRGClick(); });
+  ConstruitVoie(f, c, l, 1);
+  ConstruitVoie(f, c, l, 2);
   l->addStretch();
-  haut->addWidget(f.PanelOscillo);
+  haut->addWidget(c.PanelOscillo);
 }
 
-void ConstruitPanneauVoies(TZelmMainForm &f) {
-  f.PanelVoies = new QWidget;
-  f.PanelVoies->setMinimumWidth(185);
-  auto *l = new QVBoxLayout(f.PanelVoies);
+void ConstruitPanneauVoies(TZelmMainForm &f, ControlesFenetre &c) {
+  c.PanelVoies = new QWidget;
+  c.PanelVoies->setMinimumWidth(185);
+  auto *l = new QVBoxLayout(c.PanelVoies);
   l->setContentsMargins(2, 2, 2, 2);
   // GroupBox4 carries tag 0 (the frequency); GroupBox0..3 tags 1..4
   for (int tag = 0; tag < 5; ++tag) {
-    auto *g = new QGroupBox(f.PanelVoies);
+    auto *g = new QGroupBox(c.PanelVoies);
     auto *label = new QLabel(tag == 0 ? QStringLiteral("F") : QString::number(tag), g);
     auto *gl = new QVBoxLayout(g);
     gl->setContentsMargins(4, 2, 4, 2);
@@ -184,65 +189,89 @@ void ConstruitPanneauVoies(TZelmMainForm &f) {
                             : "Cliquer pour paramètrer la voie de mesure");
     g->installEventFilter(&f);
     label->installEventFilter(&f);
-    f.GroupBoxVoie[size_t(tag)] = g;
-    f.LabelVoie[size_t(tag)] = label;
+    c.GroupBoxVoie[size_t(tag)] = g;
+    c.LabelVoie[size_t(tag)] = label;
     l->addWidget(g);
   }
   l->addStretch();
 }
 
-void ConstruitPanneauZelm(TZelmMainForm &f) {
-  f.PanelZelm = new QWidget;
-  auto *l = new QHBoxLayout(f.PanelZelm);
+void ConstruitPanneauZelm(TZelmMainForm &f, ControlesFenetre &c) {
+  c.PanelZelm = new QWidget;
+  auto *l = new QHBoxLayout(c.PanelZelm);
   l->setContentsMargins(0, 0, 0, 0);
-  f.FFTtrackBar = new QSlider(Qt::Vertical, f.PanelZelm);
-  f.FFTtrackBar->setRange(0, 9);
-  f.FFTtrackBar->setValue(3);
-  f.FFTtrackBar->setTickPosition(QSlider::NoTicks);
-  f.FFTtrackBar->setInvertedAppearance(true);  // position 0 (most lines) at the top
-  DefinitHint(f.FFTtrackBar, "Nbre d'harmoniques");
-  QObject::connect(f.FFTtrackBar, &QSlider::valueChanged, &f,
+  c.FFTtrackBar = new QSlider(Qt::Vertical, c.PanelZelm);
+  c.FFTtrackBar->setRange(0, 9);
+  c.FFTtrackBar->setValue(3);
+  c.FFTtrackBar->setTickPosition(QSlider::NoTicks);
+  c.FFTtrackBar->setInvertedAppearance(true);  // position 0 (most lines) at the top
+  DefinitHint(c.FFTtrackBar, "Nbre d'harmoniques");
+  QObject::connect(c.FFTtrackBar, &QSlider::valueChanged, &f,
                    [&f](int p) { f.FFTtrackBarChange(p); });
-  f.SplitterV = new QSplitter(Qt::Horizontal, f.PanelZelm);
-  f.ZelmPaintBox = new PaintBox;
-  ConstruitPanneauVoies(f);
-  f.SplitterV->addWidget(f.ZelmPaintBox);
-  f.SplitterV->addWidget(f.PanelVoies);
-  f.SplitterV->setStretchFactor(0, 1);
-  f.SplitterV->setHandleWidth(3);
-  l->addWidget(f.FFTtrackBar);
-  l->addWidget(f.SplitterV, 1);
+  c.SplitterV = new QSplitter(Qt::Horizontal, c.PanelZelm);
+  c.ZelmPaintBox = new PaintBox;
+  ConstruitPanneauVoies(f, c);
+  c.SplitterV->addWidget(c.ZelmPaintBox);
+  c.SplitterV->addWidget(c.PanelVoies);
+  c.SplitterV->setStretchFactor(0, 1);
+  c.SplitterV->setHandleWidth(3);
+  l->addWidget(c.FFTtrackBar);
+  l->addWidget(c.SplitterV, 1);
+}
+
+// Each control answers to its name (tests and style sheets find it by that).
+void Nomme(ControlesFenetre &c) {
+  const std::pair<QObject *, const char *> noms[] = {
+      {c.ToolBar1, "ToolBar1"},       {c.PanelOscillo, "PanelOscillo"},
+      {c.DureeEdit, "DureeEdit"},     {c.FechEdit, "FechEdit"},
+      {c.CalibreEdit1, "CalibreEdit1"}, {c.CalibreEdit2, "CalibreEdit2"},
+      {c.DureeUpDown, "DureeUpDown"}, {c.UpDown1, "UpDown1"},
+      {c.UpDown2, "UpDown2"},         {c.SynchroRG, "SynchroRG"},
+      {c.SensRG, "SensRG"},           {c.ModeRG, "ModeRG"},
+      {c.CouplageRG1, "CouplageRG1"}, {c.CouplageRG2, "CouplageRG2"},
+      {c.MonocoupCB, "MonocoupCB"},   {c.ArmeBtn, "ArmeBtn"},
+      {c.StopBtn, "StopBtn"},         {c.SplitterH, "SplitterH"},
+      {c.SplitterV, "SplitterV"},     {c.TempsPaintBox, "TempsPaintBox"},
+      {c.ZelmPaintBox, "ZelmPaintBox"}, {c.PanelZelm, "PanelZelm"},
+      {c.PanelVoies, "PanelVoies"},   {c.FFTtrackBar, "FFTtrackBar"},
+      {c.Header, "Header"},
+  };
+  for (auto [objet, nom] : noms) objet->setObjectName(QString::fromLatin1(nom));
+  // GroupBox4 and Label4 carry the frequency (tag 0), GroupBox0..3 the quantities
+  for (int tag = 0; tag < 5; ++tag) {
+    const int numero = tag == 0 ? 4 : tag - 1;
+    c.GroupBoxVoie[size_t(tag)]->setObjectName(QStringLiteral("GroupBox%1").arg(numero));
+    c.LabelVoie[size_t(tag)]->setObjectName(QStringLiteral("Label%1").arg(numero));
+  }
 }
 
 }  // namespace
 
-void ConstruitControles(TZelmMainForm &f) {
+void ConstruitControles(TZelmMainForm &f, ControlesFenetre &c) {
   f.setMinimumSize(320, 240);
   // the panels' 8-point font; bold would not fit the settings panel in its width
   f.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
-  ConstruitBarre(f);
+  ConstruitBarre(f, c);
   auto *centre = new QWidget(&f);
   auto *haut = new QVBoxLayout(centre);
   haut->setContentsMargins(0, 0, 0, 0);
   haut->setSpacing(0);
-  ConstruitPanneauOscillo(f, haut);
-  f.SplitterH = new QSplitter(Qt::Vertical, centre);
-  f.SplitterH->setHandleWidth(3);
-  f.SplitterH->setStyleSheet("QSplitter::handle { background: blue; }");
-  f.TempsPaintBox = new PaintBox;
-  ConstruitPanneauZelm(f);
-  f.SplitterH->addWidget(f.TempsPaintBox);
-  f.SplitterH->addWidget(f.PanelZelm);
-  f.SplitterH->setStretchFactor(0, 1);
-  f.SplitterH->setSizes({367, 230});
-  f.PanelZelm->hide();
-  f.PanelVoies->hide();
-  haut->addWidget(f.SplitterH, 1);
+  ConstruitPanneauOscillo(f, c, haut);
+  c.SplitterH = new QSplitter(Qt::Vertical, centre);
+  c.SplitterH->setHandleWidth(3);
+  c.SplitterH->setStyleSheet("QSplitter::handle { background: blue; }");
+  c.TempsPaintBox = new PaintBox;
+  ConstruitPanneauZelm(f, c);
+  c.SplitterH->addWidget(c.TempsPaintBox);
+  c.SplitterH->addWidget(c.PanelZelm);
+  c.SplitterH->setStretchFactor(0, 1);
+  c.SplitterH->setSizes({367, 230});
+  c.PanelZelm->hide();
+  c.PanelVoies->hide();
+  haut->addWidget(c.SplitterH, 1);
   f.setCentralWidget(centre);
   // wider than 734 only when the settings panel needs it in this font
   f.resize(std::max(734, centre->minimumSizeHint().width()), 597);
-  f.Header = f.statusBar();
-  f.Timer = new QTimer(&f);
-  f.Timer->setInterval(100);
-  f.TimerZelmAuto = new QTimer(&f);
+  c.Header = f.statusBar();
+  Nomme(c);
 }

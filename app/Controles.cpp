@@ -33,7 +33,9 @@ QString RadioGroupe::Item(int i) const {
 }
 
 void RadioGroupe::SetItemIndex(int i) {
-  if (i < -1 || i >= NbItems()) i = -1;
+  // beyond the last item: the last (a stored index from a longer list still chooses)
+  if (i < -1) i = -1;
+  if (i >= NbItems()) i = NbItems() - 1;
   if (i == index_) return;
   index_ = i;
   if (i >= 0) {

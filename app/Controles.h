@@ -18,7 +18,7 @@ class RadioGroupe : public QGroupBox {
   RadioGroupe(const QString &titre, const QStringList &items, int colonnes = 1,
               QWidget *parent = nullptr);
   int ItemIndex() const { return index_; }
-  void SetItemIndex(int i);  // −1: none checked
+  void SetItemIndex(int i);  // −1: none checked; past the end: the last item
   int NbItems() const;
   QString Item(int i) const;
   void AjouteItem(const QString &texte);

@@ -1,20 +1,11 @@
 #include "CycleAcquisition.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolButton>
+#include <QImage>
 #include <algorithm>
 
-#include "Controles.h"
-#include "PaintBox.h"
-#include "ReglageAuto.h"
-#include "TZelmMainForm.h"
-
-double PeriodeEchantillonnage = 1.0;
-double PasFrequence = 100.0;
+#include "FenetreAcquisition.h"
+#include "GrapheMesure.h"
+#include "GrapheOsc.h"
 
 namespace {
 
@@ -23,164 +14,170 @@ constexpr int TrameComplete = TOscillo::NbEchantillonsMax;
 // Every sample count the graphs get fits their 8193 slots.
 uint16_t CompteBorne(int n) { return uint16_t(std::clamp(n, 0, TrameComplete)); }
 
-void TraiteMessages() { QCoreApplication::processEvents(); }
-
 }  // namespace
 
+TCycleAcquisition::TCycleAcquisition(FenetreAcquisition &fenetre, TravailAppareil &travail,
+                                     TgrapheOsc &temps, TgrapheOsc &spectre, TgrapheMesure &zelm)
+    : f_(fenetre), travail_(travail), temps_(temps), spectre_(spectre), zelm_(zelm) {
+  timer_.setInterval(100);
+  QObject::connect(&timer_, &QTimer::timeout, [this] { TimerTimer(); });
+}
+
 void TCycleAcquisition::LanceAcquisition() {
-  if (f_.Fermeture || f_.EnCorrection() || !f_.Oscillo) return;
-  f_.EnAcquisition = true;
-  f_.Header->showMessage(QStringLiteral("Attente de synchronisation"));
-  f_.ArmeBtn->hide();
-  f_.Oscillo->SetAlim(true);
-  f_.ArretDemande = false;
-  f_.Oscillo->Lance();
-  f_.Timer->start();
+  if (!f_.ArmementPermis()) return;
+  enAcquisition_ = true;
+  f_.AfficheStatut(QStringLiteral("Attente de synchronisation"));
+  f_.MontreArme(false);
+  arretDemande_ = false;
+  // what the device will do with a level it cannot take, so that the screen agrees
+  reglages_.NormaliseSeuil();
+  travail_.Arme(++numero_, reglages_);
+  timer_.start();
 }
 
 void TCycleAcquisition::ArreteAcquisition() {
-  if (f_.EnAcquisition && f_.Oscillo) {
-    f_.ArretDemande = true;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    f_.Oscillo->Stoppe();
-    QApplication::restoreOverrideCursor();
-    f_.EnAcquisition = false;
+  if (enAcquisition_) {
+    arretDemande_ = true;
+    travail_.Arrete();
+    enAcquisition_ = false;
   }
-  f_.ArmeBtn->show();
+  f_.MontreArme(true);
 }
 
+void TCycleAcquisition::Arrete() {
+  ArreteAcquisition();
+  // also when pressed while a complete frame is shown: no tick may start it again
+  arretDemande_ = true;
+  timer_.stop();
+  reglageAuto_ = false;
+}
+
+void TCycleAcquisition::ReArme() {
+  if (!enAcquisition_) return;
+  ArreteAcquisition();
+  LanceAcquisition();
+}
+
+void TCycleAcquisition::TrameRecue(Trame trame) {
+  if (!enAcquisition_ || arretDemande_ || trame.numero != numero_) return;
+  tenue_ = std::move(trame);
+  FinAcquisition(*tenue_);
+}
+
+// A held frame (single shot, or the last of the automatic configuration) is
+// processed again at each tick, for instance after a change of mode.
 void TCycleAcquisition::TimerTimer() {
-  // handlers run while the tick lets messages through and may start the timer again
-  if (dansTick_ || !f_.Oscillo) return;
-  dansTick_ = true;
-  f_.Timer->stop();
-  TOscillo &o = *f_.Oscillo;
-  if (!f_.ArretDemande) {
-    int avant;
-    do {
-      avant = o.NbEchantillons;
-      o.LitDonnees();
-      TraiteMessages();
-    } while (o.NbEchantillons > avant && !f_.ArretDemande);
-    if (o.NbEchantillons >= TrameComplete || f_.ArretDemande) {
-      o.Stoppe();
-      if (!f_.ArretDemande) FinAcquisition();
-    }
+  if (arretDemande_) {
+    timer_.stop();
+    return;
   }
-  if (!f_.ArretDemande && !f_.Fermeture) f_.Timer->start();
-  else f_.Timer->stop();
-  dansTick_ = false;
-  f_.LibereOscilloSiLibre();  // after a close, the oscilloscope the tick held on to
+  if (!enAcquisition_ && tenue_) FinAcquisition(*tenue_);
 }
 
-void TCycleAcquisition::FinAcquisition() {
-  TOscillo &o = *f_.Oscillo;
-  f_.ArmeBtn->show();
-  TgrapheOsc &g = f_.GrapheTemps;
-  o.CalculeSignaux(g.Abscisse.Valeurs.data(), g.Voie(1).Valeurs.data(),
-                   g.Voie(2).Valeurs.data());
-  g.NbPoints = CompteBorne(o.NbPoints());
-  f_.EnAcquisition = false;
-  f_.TempsPaintBox->Repeint();
-  if (f_.Mode() >= 1) AnalyseTrame();
+void TCycleAcquisition::FinAcquisition(const Trame &t) {
+  ++nbTraitements_;
+  f_.MontreArme(true);
+  std::copy(t.temps.begin(), t.temps.end(), temps_.Abscisse.Valeurs.begin());
+  std::copy(t.tension1.begin(), t.tension1.end(), temps_.Voie1.Valeurs.begin());
+  std::copy(t.tension2.begin(), t.tension2.end(), temps_.Voie2.Valeurs.begin());
+  temps_.NbPoints = CompteBorne(t.nbPoints);
+  enAcquisition_ = false;
+  PrepareEchelles();
+  f_.RepeintTemps();
+  if (AnalyseLesTrames(f_.Mode())) AnalyseTrame(t);
   f_.AjusteBoutons();
-  TraiteMessages();
-  if (f_.ReglageAuto) {
+  if (reglageAuto_) {
     // before the single-shot test: the configuration runs whatever "Monocoup" says
     EtapeReglageAuto();
-  } else if (f_.MonocoupCB->isChecked()) {
-    if (f_.Oscillo) f_.Oscillo->SetAlim(false);
+  } else if (f_.Monocoup()) {
+    travail_.CoupeAlim();
   } else {
     LanceAcquisition();
   }
 }
 
-void TCycleAcquisition::AnalyseTrame() {
-  TgrapheOsc &g = f_.GrapheTemps;
-  const auto &t = g.Abscisse.Valeurs;
-  PeriodeEchantillonnage = t[1] - t[0];
-  g.OrigineTemps = -t[0];
-  const uint16_t n = CompteBorne(f_.Oscillo->NbEchantillons);
+void TCycleAcquisition::AnalyseTrame(const Trame &t) {
+  periode_ = t.temps[1] - t.temps[0];
+  temps_.OrigineTemps = -t.temps[0];
+  const uint16_t n = CompteBorne(t.nbEchantillons);
   for (int c : {1, 2}) {
-    g.Voie(c).AnalyseCourbe(n);
-    f_.GrapheSpectre.Voie(c).Valeurs = g.Voie(c).Spectre;
+    temps_.Voie(c).AnalyseCourbe(n);
+    spectre_.Voie(c).Valeurs = temps_.Voie(c).Spectre;
   }
-  f_.GrapheSpectre.NbPoints = CompteBorne(f_.NbHarmoniques);
-  const int m = f_.Mode();
-  if (m == 1) f_.ZelmPaintBox->Repeint();
-  else if (m >= 2) MesuresZelm();
+  spectre_.NbPoints = CompteBorne(f_.NbHarmoniques());
+  PrepareEchelles();
+  const ModeAffichage m = f_.Mode();
+  if (m == ModeAffichage::Spectre) f_.RepeintZelm();
+  else if (MontreLeDiagramme(m)) MesuresZelm();
 }
 
 void TCycleAcquisition::MesuresZelm() {
-  if (f_.RedessinDiffere) f_.ZelmPaintBox->Repeint();
-  TgrapheMesure &z = f_.GrapheZelm;
-  QImage &image = f_.ZelmPaintBox->Image();
-  const TgrapheOsc &g = f_.GrapheTemps;
-  z.Cursor(image);  // erases the crosses of the previous values
-  for (auto &c : z.Courbes)
-    if (c.Active) c.CalculMesure(g.Voie1, g.Voie2, PeriodeEchantillonnage);
-  z.Cursor(image);  // draws the new ones and writes the value labels
-  f_.ZelmPaintBox->update();
+  if (redessinDiffere_) f_.RepeintZelm();
+  QImage &image = f_.ImageZelm();
+  zelm_.Cursor(image);  // erases the crosses of the previous values
+  for (auto &c : zelm_.Courbes)
+    if (c.Active) c.CalculMesure(temps_.Voie1, temps_.Voie2, periode_);
+  zelm_.Cursor(image);  // draws the new ones and writes the value labels
+  f_.MontreImageZelm();
 }
 
-void TCycleAcquisition::TempsPaintBoxPaint() {
-  if (!f_.Oscillo) return;
-  TOscillo &o = *f_.Oscillo;
-  TgrapheOsc &g = f_.GrapheTemps;
+// The settings shown are those of the next arming: a setting the device uses
+// re-arms at once, so they are the shown frame's in free-running, and in single
+// shot the held frame is shown on the scales the user has just chosen.
+void TCycleAcquisition::PrepareEchelles() {
+  const ReglagesAcquis &r = reglages_;
   for (int c : {1, 2}) {
-    g.Voie(c).Maxi = o.TensionMax(c);
-    g.Voie(c).Mini = o.TensionMin(c);
-    g.Voie(c).Active = o.Couplage[size_t(c)] != CouplageGND;
+    TCourbeOsc &v = temps_.Voie(c);
+    v.Maxi = r.TensionMax(c);
+    v.Mini = r.TensionMin(c);
+    v.Active = r.CouplageVoie(c) != CouplageGND;
   }
-  g.NiveauSeuil = o.Seuil;
-  g.VoieSeuil = o.Synchro == 1 || o.Synchro == 2 ? uint8_t(o.Synchro) : 0;
-  if (g.NbPoints > 0) {
-    g.Abscisse.Mini = g.Abscisse.Valeurs[0];
-    g.Abscisse.Maxi = g.Abscisse.Valeurs[g.NbPoints - 1u];
-    if (g.Abscisse.Maxi - g.Abscisse.Mini <= 1e-6) g.Abscisse.Maxi = g.Abscisse.Mini + 1e-6;
+  temps_.NiveauSeuil = uint8_t(reglages_.Seuil());
+  temps_.VoieSeuil = uint8_t(reglages_.VoieSeuil());
+  if (temps_.NbPoints > 0) {
+    TCourbe &a = temps_.Abscisse;
+    a.Mini = a.Valeurs[0];
+    a.Maxi = a.Valeurs[temps_.NbPoints - 1u];
+    if (a.Maxi - a.Mini <= 1e-6) a.Maxi = a.Mini + 1e-6;
   }
-  g.Draw(f_.TempsPaintBox->Image());
+  // the spectrum: one line is 1 / (8192 sampling periods)
+  spectre_.PasFrequence = spectre_.NbPoints > 0 ? 1 / (TrameComplete * periode_) : 1.0;
+  spectre_.Abscisse.Mini = 0;
+  spectre_.Abscisse.Maxi = f_.NbHarmoniques() * spectre_.PasFrequence;
+  for (int c : {1, 2}) {
+    TCourbeOsc &s = spectre_.Voie(c);
+    s.Active = r.CouplageVoie(c) != CouplageGND;
+    s.Mini = 0;
+    s.Maxi = (r.TensionMax(c) - r.TensionMin(c)) / 2;
+  }
+  // the diagram's quantities; curve 0, the frequency, keeps its limits
+  for (size_t i = 1; i < zelm_.Courbes.size(); ++i) {
+    TCourbeMesure &c = zelm_.Courbes[i];
+    if (!c.Active) continue;
+    const TCourbeOsc &v = temps_.Voie(c.VoieMesure);
+    c.Mini = 0;
+    switch (c.Grandeur) {
+      case 1: case 3: c.Maxi = v.Maxi; break;
+      case 2: c.Mini = -180; c.Maxi = 180; break;
+      case 4: c.Maxi = 1; break;
+      case 5: c.Maxi = v.Maxi - v.Mini; break;
+      case 6: case 7: c.Maxi = temps_.Abscisse.Maxi; break;
+      default: break;
+    }
+    if (c.Maxi == 0) c.Maxi = 1;
+  }
 }
 
-void TCycleAcquisition::ZelmPaintBoxPaint() {
-  if (f_.EnAcquisition) {
-    f_.RedessinDiffere = true;
+void TCycleAcquisition::TempsPaintBoxPaint(QImage &image) { temps_.Draw(image); }
+
+void TCycleAcquisition::ZelmPaintBoxPaint(QImage &image) {
+  if (enAcquisition_) {
+    redessinDiffere_ = true;
     return;
   }
-  if (!f_.Oscillo) return;
-  const int m = f_.Mode();
-  if (m == 0) return;  // nothing drawn: a repaint still owed stays owed
-  TOscillo &o = *f_.Oscillo;
-  if (m == 1) {
-    TgrapheOsc &s = f_.GrapheSpectre;
-    PasFrequence = s.NbPoints > 0 ? 1 / (TrameComplete * PeriodeEchantillonnage) : 1.0;
-    s.PasFrequence = PasFrequence;
-    s.Abscisse.Mini = 0;
-    s.Abscisse.Maxi = f_.NbHarmoniques * PasFrequence;
-    for (int c : {1, 2}) {
-      s.Voie(c).Active = o.Couplage[size_t(c)] != CouplageGND;
-      s.Voie(c).Mini = 0;
-      s.Voie(c).Maxi = (o.TensionMax(c) - o.TensionMin(c)) / 2;
-    }
-    s.Draw(f_.ZelmPaintBox->Image());
-  } else {
-    TgrapheMesure &z = f_.GrapheZelm;
-    for (size_t i = 1; i < z.Courbes.size(); ++i) {
-      TCourbeMesure &c = z.Courbes[i];
-      if (!c.Active) continue;
-      const TCourbeOsc &v = f_.GrapheTemps.Voie(c.VoieMesure);
-      c.Mini = 0;
-      switch (c.Grandeur) {
-        case 1: case 3: c.Maxi = v.Maxi; break;
-        case 2: c.Mini = -180; c.Maxi = 180; break;
-        case 4: c.Maxi = 1; break;
-        case 5: c.Maxi = v.Maxi - v.Mini; break;
-        case 6: case 7: c.Maxi = f_.GrapheTemps.Abscisse.Maxi; break;
-        default: break;
-      }
-      if (c.Maxi == 0) c.Maxi = 1;
-    }
-    z.Draw(f_.ZelmPaintBox->Image());
-  }
-  f_.RedessinDiffere = false;
+  const ModeAffichage m = f_.Mode();
+  if (m == ModeAffichage::Oscilloscope) return;  // nothing drawn: a repaint owed stays owed
+  if (m == ModeAffichage::Spectre) spectre_.Draw(image);
+  else zelm_.Draw(image);
+  redessinDiffere_ = false;
 }

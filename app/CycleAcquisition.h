@@ -1,37 +1,75 @@
 #pragma once
+#include <QTimer>
 #include <array>
+#include <cstdint>
+#include <optional>
 
-class TZelmMainForm;
+#include "ReglagesAcquis.h"
+#include "TravailAppareil.h"
+
+class FenetreAcquisition;
+class QImage;
+class TgrapheMesure;
+class TgrapheOsc;
 struct VoieAuto;
 
-// Seconds between two samples of the last frame analysed, and hertz per spectrum line.
-extern double PeriodeEchantillonnage;
-extern double PasFrequence;
-
-// The acquisition cycle of the main window: arming, the 100 ms tick that
-// gathers bursts, the processing of a complete frame, the two paint handlers
-// and the automatic configuration, a small state machine over frames. It works
-// on the window's flags, controls, oscilloscope and graphs.
+// The acquisition cycle: arming, the complete frames the device thread hands
+// over, their analysis and display, the 100 ms tick that processes a held frame
+// again, and the automatic configuration, a small state machine over frames. It
+// keeps the settings the device is armed with and works on the three graphs; it
+// reaches the window only through FenetreAcquisition.
 class TCycleAcquisition {
  public:
-  explicit TCycleAcquisition(TZelmMainForm &f) : f_(f) {}
+  TCycleAcquisition(FenetreAcquisition &fenetre, TravailAppareil &travail, TgrapheOsc &temps,
+                    TgrapheOsc &spectre, TgrapheMesure &zelm);
+
+  // The settings of the next arming; handlers change them, the device gets them then.
+  ReglagesAcquis &Reglages() { return reglages_; }
+  const ReglagesAcquis &Reglages() const { return reglages_; }
 
   void LanceAcquisition();
   void ArreteAcquisition();
+  // The cycle's part of the stop button: abandon, timer off, no automatic configuration.
+  void Arrete();
+  // Re-arms an acquisition under way, so that a changed setting reaches the device.
+  void ReArme();
+  // A frame from the device thread; one of an earlier arming is dropped.
+  void TrameRecue(Trame trame);
   void TimerTimer();
-  void FinAcquisition();
-  void TempsPaintBoxPaint();
-  void ZelmPaintBoxPaint();
+  // Scales, shown channels and trigger marker of the graphs, from the settings,
+  // the mode and the spectrum line count: at each frame and after each change.
+  void PrepareEchelles();
+  void TempsPaintBoxPaint(QImage &image);
+  void ZelmPaintBoxPaint(QImage &image);
   void autosetBtnClick();
-  void EtapeReglageAuto();
 
-  // A tick is running (possibly paused in the processing of pending messages).
-  bool DansTick() const { return dansTick_; }
+  bool EnAcquisition() const { return enAcquisition_; }
+  bool ArretDemande() const { return arretDemande_; }
+  bool ReglageAuto() const { return reglageAuto_; }
+  bool RedessinDiffere() const { return redessinDiffere_; }
+  bool TimerActif() const { return timer_.isActive(); }
+  // Frames processed since the start (a held frame processed again counts).
+  int NbTraitements() const { return nbTraitements_; }
+  // Seconds between two samples of the last frame analysed.
+  double PeriodeEchantillonnage() const { return periode_; }
 
  private:
-  void AnalyseTrame();
+  void FinAcquisition(const Trame &t);
+  void AnalyseTrame(const Trame &t);
   void MesuresZelm();
+  void EtapeReglageAuto();
   void DernierPasReglageAuto(const std::array<VoieAuto, 3> &voies);
-  TZelmMainForm &f_;
-  bool dansTick_ = false;
+
+  FenetreAcquisition &f_;
+  TravailAppareil &travail_;
+  TgrapheOsc &temps_, &spectre_;
+  TgrapheMesure &zelm_;
+  QTimer timer_;
+  ReglagesAcquis reglages_;
+  std::optional<Trame> tenue_;  // the last complete frame
+  uint32_t numero_ = 0;         // of the last arming
+  bool enAcquisition_ = false, arretDemande_ = false, reglageAuto_ = false,
+       redessinDiffere_ = false;
+  double periode_ = 1.0;
+  int nbTraitements_ = 0;
 };

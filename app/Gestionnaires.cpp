@@ -1,110 +1,125 @@
-// The main window's control handlers: they store settings in the oscilloscope
-// model (the device gets them at the next arming) or pause around a dialog.
+// The main window's control handlers: they store settings in the cycle's copy
+// (the device gets them at the next arming, at once when one is under way) or
+// pause around a dialog.
 #include <QApplication>
 #include <QCheckBox>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolButton>
 
 #include "Aide.h"
 #include "Boites.h"
 #include "Controles.h"
+#include "LienAppareil.h"
 #include "PaintBox.h"
 #include "SaisieGrecque.h"
 #include "TZelmMainForm.h"
 #include "Texte8.h"
 #include "ZelmAbout.h"
 
+void TZelmMainForm::ReglageChange() {
+  if (!chargement_) cycle_->ReArme();
+}
+
 void TZelmMainForm::DureeUpDownChangingEx(int valeur, bool &permis) {
-  if (valeur < 0 || valeur > 17) return;
+  if (valeur < 0 || valeur >= int(BasesDeTemps.size())) return;
   permis = true;
-  Oscillo->SetDuree(valeur);
+  cycle_->Reglages().SetDuree(valeur);
   AfficheDuree();
+  ReglageChange();
 }
 
 void TZelmMainForm::SynchroRGClick() {
-  if (Chargement) return;
+  if (chargement_) return;
   ArreteAcquisition();
-  const int i = SynchroRG->ItemIndex();
-  Oscillo->SetSynchro(i);
-  const QString cote = i == 1 ? QStringLiteral("gauche") : QStringLiteral("droite");
-  DefinitHint(SynchroRG, i == 1 || i == 2
-                             ? "Seuil modifiable par cliquer déplacer à " + cote + " du graphe"
-                             : QString());
-  TempsPaintBox->Repeint();
-  if (!MonocoupCB->isChecked()) LanceAcquisition();
+  const int i = c_.SynchroRG->ItemIndex();
+  cycle_->Reglages().SetSynchro(i);
+  const QString cote = i == SynchroVoie1 ? QStringLiteral("gauche") : QStringLiteral("droite");
+  DefinitHint(c_.SynchroRG, i == SynchroVoie1 || i == SynchroVoie2
+                                ? "Seuil modifiable par cliquer déplacer à " + cote + " du graphe"
+                                : QString());
+  cycle_->PrepareEchelles();
+  c_.TempsPaintBox->Repeint();
+  if (!c_.MonocoupCB->isChecked()) LanceAcquisition();
 }
 
 void TZelmMainForm::SensRGClick() {
-  if (Chargement) return;
+  if (chargement_) return;
   ArreteAcquisition();
-  Oscillo->SetSens(SensRG->ItemIndex() == 1);
-  GrapheTemps.SensSeuil = Oscillo->Sens;
-  if (!MonocoupCB->isChecked()) LanceAcquisition();
+  cycle_->Reglages().SetSens(c_.SensRG->ItemIndex() == 1 ? SensDescendant : SensMontant);
+  grapheTemps_.SensSeuil = cycle_->Reglages().Sens();
+  if (!c_.MonocoupCB->isChecked()) LanceAcquisition();
 }
 
 void TZelmMainForm::MonocoupCBClick() {
-  if (!MonocoupCB->isChecked()) ArmeBtnClick();
+  if (!c_.MonocoupCB->isChecked()) ArmeBtnClick();
 }
 
 void TZelmMainForm::ArmeBtnClick() {
-  if (!EnAcquisition) LanceAcquisition();
+  if (!cycle_->EnAcquisition()) LanceAcquisition();
 }
 
 void TZelmMainForm::StopBtnClick() {
-  ArreteAcquisition();
-  // also when pressed while a complete frame is shown: the tick under way must
-  // not start the timer again
-  ArretDemande = true;
-  Timer->stop();
-  MonocoupPrecedent = MonocoupCB->isChecked();
-  MonocoupCB->setChecked(true);
-  ReglageAuto = false;
+  const bool enReglage = cycle_->ReglageAuto();
+  cycle_->Arrete();
+  monocoupPrecedent_ = c_.MonocoupCB->isChecked();
+  c_.MonocoupCB->setChecked(true);
+  // stopped half-way, the configuration has changed settings the panel does not show yet
+  if (enReglage) MontreReglages();
 }
 
 void TZelmMainForm::UpDown2Click(UpDown *emetteur) {
   const int c = emetteur->tag;
   Q_ASSERT_X(c == 1 || c == 2, "UpDown2Click", "calibre up-downs carry tags 1 and 2");
   if (c != 1 && c != 2) return;
-  Oscillo->SetCalibre(c, emetteur->Position());
+  cycle_->Reglages().SetCalibre(c, emetteur->Position());
   AfficheCalibre(c);
+  ReglageChange();
 }
 
 void TZelmMainForm::CouplageRG2Click(RadioGroupe *emetteur) {
   const int c = emetteur->tag;
   Q_ASSERT_X(c == 1 || c == 2, "CouplageRG2Click", "coupling groups carry tags 1 and 2");
   if (c != 1 && c != 2) return;
-  Oscillo->SetCouplage(c, emetteur->ItemIndex());
+  cycle_->Reglages().SetCouplage(c, emetteur->ItemIndex());
+  ReglageChange();
 }
 
 void TZelmMainForm::EnregistreBtnClick() {
   // modes 2 and 3 take points with the frequency-response measurement
-  if (Mode() < 2) LanceAcquisition();
+  if (!MontreLeDiagramme(Mode())) LanceAcquisition();
 }
 
 void TZelmMainForm::ConnectBtnClick() {
-  Oscillo->Connecte(true);
-  ConnectBtn->setEnabled(!Oscillo->EstConnecte());
-  if (!Oscillo->EstConnecte()) BoitesCourantes().Message(QStringLiteral("Oscillo non branché"));
+  // Connexion() shows the result
+  lien_->Travail().Connecte();
 }
 
 void TZelmMainForm::ToolButton1Click() {
   StopBtnClick();
   // the state to resume is the one before this first pause, not the forced single shot
-  const bool precedent = MonocoupPrecedent;
+  const bool precedent = monocoupPrecedent_;
   if (BoitesCourantes().ConfirmeOkAnnuler(QStringLiteral("Correction du décalage des voies"))) {
+    if (fermeture_) return;  // closed while the question was up
     QApplication::setOverrideCursor(Qt::WaitCursor);
     StopBtnClick();
-    MonocoupPrecedent = precedent;
+    monocoupPrecedent_ = precedent;
     enCorrection_ = true;
-    Oscillo->CorrigeDecalage();
-    enCorrection_ = false;
-    QApplication::restoreOverrideCursor();
-    if (Fermeture) {  // closed while the correction ran: it is freed now
-      LibereOscilloSiLibre();
-      return;
-    }
+    // Decalage() finishes: the layout update then resumes the acquisition
+    lien_->Travail().CorrigeDecalage(cycle_->Reglages());
+    return;
   }
+  AjusteAffichage();
+}
+
+void TZelmMainForm::Decalage(const DecalageCorrige &d) {
+  if (!enCorrection_) return;
+  enCorrection_ = false;
+  QApplication::restoreOverrideCursor();
+  correction_ = d.correction;
+  if (!d.reussi)
+    BoitesCourantes().Erreur(QStringLiteral(
+        "La correction du décalage a échoué : l'oscilloscope n'a pas envoyé de mesure. "
+        "Les corrections précédentes sont conservées."));
   AjusteAffichage();
 }
 
@@ -128,7 +143,8 @@ void TZelmMainForm::HelpAbout() {
   StopBtnClick();
   {
     TZelmAboutBox boite(
-        [this] { return VersQt(Oscillo ? Oscillo->Version() : std::string()); }, this);
+        [this] { return VersQt(connecte_ ? version_ : std::string("Oscillo non branch\xE9")); },
+        this);
     BoitesCourantes().Execute(boite);
   }
   AjusteAffichage();
@@ -137,8 +153,9 @@ void TZelmMainForm::HelpAbout() {
 void TZelmMainForm::HelpBtnClick() { Aide::Montre(0); }
 
 void TZelmMainForm::FFTtrackBarChange(int position) {
-  NbHarmoniques = 1 << (12 - std::clamp(position, 0, 9));
-  ZelmPaintBox->Repeint();
+  nbHarmoniques_ = 1 << (12 - std::clamp(position, 0, 9));
+  cycle_->PrepareEchelles();
+  c_.ZelmPaintBox->Repeint();
 }
 
 int PositionHarmoniques(int nbHarmoniques) {

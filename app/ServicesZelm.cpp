@@ -5,12 +5,10 @@
 #include "Boites.h"
 #include "ZelmUtil.h"
 
-std::string DossierTabulo;
-
-void InitialiseDossierTabulo(const QString &documents) {
+std::string InitialiseDossierTabulo(const QString &documents) {
   const QString dossier = QDir(documents).filePath(QStringLiteral("Tabulo"));
   QDir().mkpath(dossier);
-  DossierTabulo = AvecSeparateur(dossier.toStdString());
+  return AvecSeparateur(dossier.toStdString());
 }
 
 void FixeSeparateurDepuisLocale(const QLocale &locale) {

@@ -5,12 +5,9 @@
 #include <QString>
 #include <string>
 
-// The user's documents folder followed by "Tabulo/"; empty until set at start.
-extern std::string DossierTabulo;
-
-// Sets DossierTabulo under `documents` and creates the folder when missing; a
+// The data folder: `documents` followed by "Tabulo/", created when missing; a
 // failure to create it is ignored (the settings then simply do not save).
-void InitialiseDossierTabulo(const QString &documents);
+std::string InitialiseDossierTabulo(const QString &documents);
 // The decimal separator of number texts, from the user's locale.
 void FixeSeparateurDepuisLocale(const QLocale &locale = QLocale());
 

@@ -9,32 +9,31 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTimer>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <algorithm>
+#include <variant>
 
 #include "Aide.h"
 #include "Boites.h"
-#include "ConstruitControles.h"
 #include "Controles.h"
-#include "CycleAcquisition.h"
+#include "LienAppareil.h"
 #include "PaintBox.h"
 #include "SaisieGrecque.h"
 #include "ServicesZelm.h"
 #include "Texte8.h"
-#include "ZelmAbout.h"
 
 namespace {
 
 class AfficheurLabels final : public EtiquettesValeurs {
  public:
-  explicit AfficheurLabels(TZelmMainForm &f) : f_(f) {}
+  explicit AfficheurLabels(const ControlesFenetre &c) : c_(c) {}
   void AfficheValeur(int i, const Texte32 &texte) override {
-    if (i >= 0 && i < int(f_.LabelVoie.size())) f_.LabelVoie[size_t(i)]->setText(VersQt(texte.vue()));
+    if (i >= 0 && i < int(c_.LabelVoie.size())) c_.LabelVoie[size_t(i)]->setText(VersQt(texte.vue()));
   }
 
  private:
-  TZelmMainForm &f_;
+  const ControlesFenetre &c_;
 };
 
 }  // namespace
@@ -44,75 +43,112 @@ QString LibelleCalibre(int calibre) {
   return QStringLiteral("±") + VersQt(Calibres[size_t(k)].libelle);
 }
 
-TZelmMainForm::TZelmMainForm(AccesGenerateurs generateurs, QWidget *parent)
-    : QMainWindow(parent), generateurs_(std::move(generateurs)) {
+TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierTabulo,
+                             QWidget *parent)
+    : QMainWindow(parent), dossierTabulo_(std::move(dossierTabulo)), generateurs_(generateurs) {
   Termine = [] { QCoreApplication::exit(1); };
-  ConstruitControles(*this);
-  Cycle = std::make_unique<TCycleAcquisition>(*this);
-  TempsPaintBox->Peint = [this] { Cycle->TempsPaintBoxPaint(); };
-  ZelmPaintBox->Peint = [this] { Cycle->ZelmPaintBoxPaint(); };
-  connect(Timer, &QTimer::timeout, this, [this] { Cycle->TimerTimer(); });
+  ConstruitControles(*this, c_);
+  lien_ = std::make_unique<LienAppareil>(
+      generateurs_, [this](ResultatAppareil &&r) { Recoit(std::move(r)); }, this);
+  FenetreAcquisition &vue = *this;
+  cycle_ = std::make_unique<TCycleAcquisition>(vue, lien_->Travail(), grapheTemps_,
+                                               grapheSpectre_, grapheZelm_);
+  c_.TempsPaintBox->Peint = [this] { cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image()); };
+  c_.ZelmPaintBox->Peint = [this] { cycle_->ZelmPaintBoxPaint(c_.ZelmPaintBox->Image()); };
   FormCreate();
 }
 
 TZelmMainForm::~TZelmMainForm() {
-  // the paint boxes outlive the graphs' owner only by their own destruction
-  TempsPaintBox->Peint = nullptr;
-  ZelmPaintBox->Peint = nullptr;
+  // the device thread ends before the cycle and the graphs it reports to
+  lien_->Termine();
+  c_.TempsPaintBox->Peint = nullptr;
+  c_.ZelmPaintBox->Peint = nullptr;
 }
 
-int TZelmMainForm::Mode() const { return std::max(ModeRG->ItemIndex(), 0); }
+ModeAffichage TZelmMainForm::Mode() const {
+  return ModeAffichage(std::clamp(c_.ModeRG->ItemIndex(), 0, 3));
+}
 
 void TZelmMainForm::FormCreate() {
-  Chargement = true;
+  chargement_ = true;
   setWindowTitle(QStringLiteral("Acquisition par oscillo USB pour Tabulo"));
   qApp->installEventFilter(new SaisieGrecque(this));
-  GrapheSpectre.Abscisse.NomGrandeur = "f";
-  GrapheSpectre.Abscisse.SetNomUnite("Hz");
-  GrapheSpectre.ModeBarres = true;
-  NbHarmoniques = 4096;
-  EnAcquisition = false;
-  NomFichierConfig = DossierTabulo + "zelm.zlm";
-  AfficheurValeurs = std::make_unique<AfficheurLabels>(*this);
-  GrapheZelm.Afficheur = AfficheurValeurs.get();
-  Oscillo = std::make_unique<TOscillo>();
-  // the correction lets the window repaint, but takes no input meanwhile
-  Oscillo->TraiteMessages = [this] {
-    QCoreApplication::processEvents(enCorrection_ ? QEventLoop::ExcludeUserInputEvents
-                                                  : QEventLoop::AllEvents);
-  };
-  if (!Oscillo->EstConnecte()) BoitesCourantes().Message(QStringLiteral("Oscillo non branché"));
-  ConnectBtn->setEnabled(!Oscillo->EstConnecte());
-  CouplageRG2->SetItemIndex(CouplageDC);
-  CouplageRG1->SetItemIndex(CouplageDC);
-  ModeRG->SetItemIndex(0);
-  SynchroRG->SetItemIndex(0);
-  Oscillo->SetSynchro(0);
-  SensRG->SetItemIndex(0);
-  GrapheTemps.SensSeuil = 0;
-  Oscillo->SetSens(0);
-  MonocoupCB->setChecked(false);
-  DureeUpDown->SetPosition(0);
-  Oscillo->SetDuree(0);
-  Oscillo->Seuil = 127;
+  grapheSpectre_.Abscisse.NomGrandeur = "f";
+  grapheSpectre_.Abscisse.SetNomUnite("Hz");
+  grapheSpectre_.ModeBarres = true;
+  nbHarmoniques_ = 4096;
+  nomFichierConfig_ = dossierTabulo_ + "zelm.zlm";
+  afficheurValeurs_ = std::make_unique<AfficheurLabels>(c_);
+  grapheZelm_.Afficheur = afficheurValeurs_.get();
+  // the device thread opens the oscilloscope; Connexion() tells what it found
+  lien_->Travail().Ouvre();
+  c_.ConnectBtn->setEnabled(false);
+  ReglagesAcquis &r = cycle_->Reglages();
+  r = ReglagesAcquis();
+  c_.CouplageRG2->SetItemIndex(CouplageDC);
+  c_.CouplageRG1->SetItemIndex(CouplageDC);
+  c_.ModeRG->SetItemIndex(int(ModeAffichage::Oscilloscope));
+  c_.SynchroRG->SetItemIndex(SynchroRelaxe);
+  r.SetSynchro(SynchroRelaxe);
+  c_.SensRG->SetItemIndex(SensMontant);
+  grapheTemps_.SensSeuil = SensMontant;
+  r.SetSens(SensMontant);
+  c_.MonocoupCB->setChecked(false);
+  c_.DureeUpDown->SetPosition(0);
+  r.SetDuree(0);
+  r.SetSeuil(ReglagesAcquis::SeuilMilieu);
   for (int c : {2, 1}) {
-    UpDownVoie[size_t(c)]->SetPosition(5);
-    Oscillo->SetCalibre(c, 5);
+    c_.UpDownVoie[size_t(c)]->SetPosition(5);
+    r.SetCalibre(c, 5);
   }
   AfficheDuree();
   AfficheCalibre(2);
   AfficheCalibre(1);
   LitConfig();
   {  // the track bar shows the line count in use, whatever its own start
-    const QSignalBlocker silence(FFTtrackBar);
-    FFTtrackBar->setValue(PositionHarmoniques(NbHarmoniques));
+    const QSignalBlocker silence(c_.FFTtrackBar);
+    c_.FFTtrackBar->setValue(PositionHarmoniques(nbHarmoniques_));
   }
-  Chargement = false;
+  cycle_->PrepareEchelles();
+  chargement_ = false;
+}
+
+void TZelmMainForm::Recoit(ResultatAppareil &&r) {
+  if (fermeture_) return;
+  if (auto *t = std::get_if<Trame>(&r)) cycle_->TrameRecue(std::move(*t));
+  else if (auto *e = std::get_if<EtatConnexion>(&r)) Connexion(*e);
+  else if (auto *d = std::get_if<DecalageCorrige>(&r)) Decalage(*d);
+  else if (auto *g = std::get_if<GenerateurTrouve>(&r)) {
+    const ModeAffichage avant = Mode();
+    typeGenerateur_ = g->genre;
+    AfficheVoies();
+    if (Mode() != avant) AjusteAffichage();
+  } else if (auto *x = std::get_if<ErreurAppareil>(&r)) {
+    BoitesCourantes().Erreur(QString::fromStdString(x->message));
+  }
+}
+
+void TZelmMainForm::Connexion(const EtatConnexion &e) {
+  const bool avant = connecte_;
+  connexionConnue_ = true;
+  connecte_ = e.connecte;
+  version_ = e.version;
+  c_.ConnectBtn->setEnabled(!connecte_);
+  if (connecte_ != avant) AjusteBoutons();
+  if (!connecte_) BoitesCourantes().Message(QStringLiteral("Oscillo non branché"));
+  if (activationEnAttente_) {
+    activationEnAttente_ = false;
+    FormActivate();
+  }
 }
 
 void TZelmMainForm::FormActivate() {
-  if (!Oscillo || Fermeture || enCorrection_) return;
-  if (!Oscillo->EstConnecte()) {
+  if (fermeture_ || enCorrection_) return;
+  if (!connexionConnue_) {  // the device thread has not answered yet: activate then
+    activationEnAttente_ = true;
+    return;
+  }
+  if (!connecte_) {
     // once: the box's own loop may deliver another activation
     if (finDemandee_) return;
     finDemandee_ = true;
@@ -120,115 +156,148 @@ void TZelmMainForm::FormActivate() {
     if (Termine) Termine();
     return;
   }
-  if (TypeGenerateur == 0) DetecteGenerateur();
+  if (typeGenerateur_ == GenreGenerateur::Aucun) DetecteGenerateur();
   AjusteAffichage();
   LanceAcquisition();
 }
 
 void TZelmMainForm::FormClose() {
-  Timer->stop();
-  TimerZelmAuto->stop();
-  ArreteAcquisition();
-  if ((TypeGenerateur == 1 || TypeGenerateur == 2) && generateurs_.Eteint)
-    generateurs_.Eteint(TypeGenerateur);
-  Fermeture = true;
+  if (fermeture_) return;
+  cycle_->Arrete();
+  if (typeGenerateur_ != GenreGenerateur::Aucun) lien_->Travail().StoppeGenerateur(typeGenerateur_);
+  fermeture_ = true;
   EcritConfig();
-  LibereOscilloSiLibre();
-}
-
-void TZelmMainForm::LibereOscilloSiLibre() {
-  // a tick or the correction still running on it frees it when it returns
-  if (!Fermeture || enCorrection_ || Cycle->DansTick()) return;
-  Oscillo.reset();
+  if (enCorrection_) {
+    enCorrection_ = false;
+    QApplication::restoreOverrideCursor();
+  }
+  // the program ends with its main window, whatever else is open
+  Aide::Fenetre()->close();
+  // waits for the device thread: it cuts short what runs, stops the device and closes it
+  lien_->Termine();
 }
 
 void TZelmMainForm::DetecteGenerateur() {
-  TypeGenerateur = 0;
-  if (generateurs_.OuvreGBF && generateurs_.OuvreGBF()) TypeGenerateur = 1;
-  else if (generateurs_.OuvreGTBF && generateurs_.OuvreGTBF()) TypeGenerateur = 2;
+  typeGenerateur_ = GenreGenerateur::Aucun;
+  lien_->Travail().DetecteGenerateur();
 }
 
 void TZelmMainForm::AjusteAffichage() {
-  GrapheTemps.NbBandes = 0;
-  int m = Mode();
-  if (PanelZelm->isHidden() && m != 0) PanelZelm->show();
-  else if (!PanelZelm->isHidden() && m == 0) PanelZelm->hide();
-  if (PanelVoies->isHidden() && m >= 2) PanelVoies->show();
-  else if (!PanelVoies->isHidden() && m < 2) PanelVoies->hide();
+  grapheTemps_.NbBandes = 0;
+  ModeAffichage m = Mode();
+  if (c_.PanelZelm->isHidden() && m != ModeAffichage::Oscilloscope) c_.PanelZelm->show();
+  else if (!c_.PanelZelm->isHidden() && m == ModeAffichage::Oscilloscope) c_.PanelZelm->hide();
+  if (c_.PanelVoies->isHidden() && MontreLeDiagramme(m)) c_.PanelVoies->show();
+  else if (!c_.PanelVoies->isHidden() && !MontreLeDiagramme(m)) c_.PanelVoies->hide();
   AfficheVoies();
   m = Mode();  // the mode list may have lost "Zelm automatique"
   for (int c : {1, 2})
-    if (GrapheTemps.Voie(c).Active) ++GrapheTemps.NbBandes;
-  if (m >= 2) AfficheVoies();
-  PanelVoies->setVisible(m >= 2);
-  FFTtrackBar->setVisible(m == 1);
-  ZelmPaintBox->setVisible(m != 0);
-  TempsPaintBox->Repeint();
+    if (grapheTemps_.Voie(c).Active) ++grapheTemps_.NbBandes;
+  if (MontreLeDiagramme(m)) AfficheVoies();
+  c_.PanelVoies->setVisible(MontreLeDiagramme(m));
+  c_.FFTtrackBar->setVisible(m == ModeAffichage::Spectre);
+  c_.ZelmPaintBox->setVisible(m != ModeAffichage::Oscilloscope);
+  cycle_->PrepareEchelles();
+  c_.TempsPaintBox->Repeint();
   AjusteBoutons();
 }
 
 void TZelmMainForm::AfficheVoies() {
   for (size_t i = 0; i < 5; ++i) {
-    const TCourbeMesure &c = GrapheZelm.Courbes[i];
+    const TCourbeMesure &c = grapheZelm_.Courbes[i];
     if (c.Active) {
-      GroupBoxVoie[i]->setTitle(VersQt(c.Libelle.vue()));
-      GroupBoxVoie[i]->setStyleSheet(QStringLiteral("QGroupBox { background: white; }"));
+      c_.GroupBoxVoie[i]->setTitle(VersQt(c.Libelle.vue()));
+      c_.GroupBoxVoie[i]->setStyleSheet(QStringLiteral("QGroupBox { background: white; }"));
       const uint32_t bgr = c.Couleur;
-      LabelVoie[i]->setStyleSheet(QStringLiteral("color: #%1%2%3")
-                                      .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
-                                      .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                                      .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0')));
+      c_.LabelVoie[i]->setStyleSheet(QStringLiteral("color: #%1%2%3")
+                                         .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
+                                         .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                                         .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0')));
     } else {
-      GroupBoxVoie[i]->setTitle(QString());
-      LabelVoie[i]->clear();
+      c_.GroupBoxVoie[i]->setTitle(QString());
+      c_.LabelVoie[i]->clear();
     }
   }
-  if (TypeGenerateur != 0 && ModeRG->NbItems() == 3) {
-    ModeRG->AjouteItem(QStringLiteral("Zelm automatique"));
-  } else if (TypeGenerateur == 0) {
+  RadioGroupe &modes = *c_.ModeRG;
+  if (typeGenerateur_ != GenreGenerateur::Aucun && modes.NbItems() == 3) {
+    modes.AjouteItem(QStringLiteral("Zelm automatique"));
+  } else if (typeGenerateur_ == GenreGenerateur::Aucun) {
     // set quietly: the caller is laying out the mode already
-    const QSignalBlocker silence(ModeRG);
-    if (ModeRG->ItemIndex() == 3) ModeRG->SetItemIndex(2);
-    if (ModeRG->NbItems() == 4) ModeRG->SupprimeItem(3);
+    const QSignalBlocker silence(&modes);
+    if (modes.ItemIndex() == int(ModeAffichage::ZelmAutomatique))
+      modes.SetItemIndex(int(ModeAffichage::Zelm));
+    if (modes.NbItems() == 4) modes.SupprimeItem(3);
   }
 }
 
 void TZelmMainForm::AjusteBoutons() {
-  const bool C = Oscillo && Oscillo->EstConnecte();
-  const int m = Mode();
-  const int N = GrapheZelm.NbPoints, n = GrapheTemps.NbPoints;
-  Header->clearMessage();
-  if (!MonocoupPrecedent) MonocoupCB->setChecked(false);
-  const bool monocoup = MonocoupCB->isChecked();
+  const bool C = connecte_;
+  const ModeAffichage m = Mode();
+  const int N = grapheZelm_.NbPoints, n = grapheTemps_.NbPoints;
+  c_.Header->clearMessage();
+  if (!monocoupPrecedent_) c_.MonocoupCB->setChecked(false);
+  const bool monocoup = c_.MonocoupCB->isChecked();
   struct Etat { bool enregistre; QString hint; bool reset, undo, regSave; };
-  const Etat e = m == 0   ? Etat{C && SynchroRG->ItemIndex() != 0 && monocoup,
-                                 "|Lance l'acquisition", false, false, C && n > 2}
-                 : m == 1 ? Etat{false, "", false, false, C && n > 2}
-                 : m == 2 ? Etat{C, "|Enregistre le point courant", C && N > 0, C && N > 0, N >= 3}
-                          : Etat{C, "Acquisition", C && N > 0, false, N >= 3};
-  EnregistreBtn->setEnabled(e.enregistre);
-  DefinitHint(EnregistreBtn, e.hint);
-  ResetBtn->setEnabled(e.reset);
-  UndoBtn->setEnabled(e.undo);
-  RegSaveBtn->setEnabled(e.regSave);
-  MonocoupPrecedent = MonocoupCB->isChecked();
+  const bool relaxe = c_.SynchroRG->ItemIndex() == SynchroRelaxe;
+  Etat e;
+  switch (m) {
+    case ModeAffichage::Oscilloscope:
+      e = {C && !relaxe && monocoup, "|Lance l'acquisition", false, false, C && n > 2};
+      break;
+    case ModeAffichage::Spectre: e = {false, "", false, false, C && n > 2}; break;
+    case ModeAffichage::Zelm:
+      e = {C, "|Enregistre le point courant", C && N > 0, C && N > 0, N >= 3};
+      break;
+    case ModeAffichage::ZelmAutomatique: e = {C, "Acquisition", C && N > 0, false, N >= 3}; break;
+  }
+  c_.EnregistreBtn->setEnabled(e.enregistre);
+  DefinitHint(c_.EnregistreBtn, e.hint);
+  c_.ResetBtn->setEnabled(e.reset);
+  c_.UndoBtn->setEnabled(e.undo);
+  c_.RegSaveBtn->setEnabled(e.regSave);
+  monocoupPrecedent_ = c_.MonocoupCB->isChecked();
 }
 
-void TZelmMainForm::LanceAcquisition() { Cycle->LanceAcquisition(); }
-void TZelmMainForm::ArreteAcquisition() { Cycle->ArreteAcquisition(); }
-void TZelmMainForm::autosetBtnClick() { Cycle->autosetBtnClick(); }
-
 void TZelmMainForm::AfficheDuree() {
-  const BaseDeTemps &b = BasesDeTemps[std::min<size_t>(Oscillo->Duree, BasesDeTemps.size() - 1)];
-  DureeEdit->SetTexte(VersQt(b.duree));
-  FechEdit->SetTexte(VersQt(b.libelleFrequence));
+  const int d = std::clamp(cycle_->Reglages().Duree(), 0, int(BasesDeTemps.size()) - 1);
+  const BaseDeTemps &b = BasesDeTemps[size_t(d)];
+  c_.DureeEdit->SetTexte(VersQt(b.duree));
+  c_.FechEdit->SetTexte(VersQt(b.libelleFrequence));
 }
 
 void TZelmMainForm::AfficheCalibre(int voie) {
-  CalibreEditVoie[size_t(voie)]->SetTexte(LibelleCalibre(Oscillo->GetCalibre(voie)));
+  c_.CalibreEditVoie[size_t(voie)]->SetTexte(LibelleCalibre(cycle_->Reglages().Calibre(voie)));
 }
 
 void TZelmMainForm::ShowHint(const QString &longHint) { setWindowTitle(LegendePourHint(longHint)); }
+
+// --- what the acquisition cycle sees of the window ---
+
+bool TZelmMainForm::Monocoup() const { return c_.MonocoupCB->isChecked(); }
+void TZelmMainForm::MontreArme(bool visible) { c_.ArmeBtn->setVisible(visible); }
+void TZelmMainForm::AfficheStatut(const QString &texte) { c_.Header->showMessage(texte); }
+void TZelmMainForm::RepeintTemps() { c_.TempsPaintBox->Repeint(); }
+void TZelmMainForm::RepeintZelm() { c_.ZelmPaintBox->Repeint(); }
+QImage &TZelmMainForm::ImageZelm() { return c_.ZelmPaintBox->Image(); }
+void TZelmMainForm::MontreImageZelm() { c_.ZelmPaintBox->update(); }
+void TZelmMainForm::DesactiveEnregistre() { c_.EnregistreBtn->setEnabled(false); }
+void TZelmMainForm::DecocheMonocoup() { c_.MonocoupCB->setChecked(false); }
+
+void TZelmMainForm::MontreReglages() {
+  const bool avant = chargement_;
+  chargement_ = true;
+  const ReglagesAcquis &r = cycle_->Reglages();
+  for (int c : {1, 2}) {
+    c_.UpDownVoie[size_t(c)]->SetPosition(r.Calibre(c));
+    AfficheCalibre(c);
+    c_.CouplageVoie[size_t(c)]->SetItemIndex(r.CouplageVoie(c));
+  }
+  c_.SynchroRG->SetItemIndex(r.Synchro());
+  c_.SensRG->SetItemIndex(r.Sens());
+  c_.DureeUpDown->SetPosition(r.Duree());
+  AfficheDuree();
+  chargement_ = avant;
+}
 
 bool TZelmMainForm::event(QEvent *e) {
   switch (e->type()) {
@@ -236,7 +305,7 @@ bool TZelmMainForm::event(QEvent *e) {
       ShowHint(static_cast<QStatusTipEvent *>(e)->tip());
       return true;
     case QEvent::WindowActivate:
-      if (ActivationAutomatique) FormActivate();
+      FormActivate();
       break;
     default:
       break;
@@ -247,7 +316,7 @@ bool TZelmMainForm::event(QEvent *e) {
 bool TZelmMainForm::eventFilter(QObject *cible, QEvent *e) {
   if (e->type() == QEvent::MouseButtonRelease) {
     for (size_t t = 0; t < 5; ++t)
-      if (cible == GroupBoxVoie[t] || cible == LabelVoie[t]) {
+      if (cible == c_.GroupBoxVoie[t] || cible == c_.LabelVoie[t]) {
         if (t == 0) VoieFreqClick();
         else VoieAnaClick(int(t));
         return true;
@@ -257,6 +326,6 @@ bool TZelmMainForm::eventFilter(QObject *cible, QEvent *e) {
 }
 
 void TZelmMainForm::closeEvent(QCloseEvent *e) {
-  if (!Fermeture) FormClose();
+  FormClose();
   e->accept();
 }

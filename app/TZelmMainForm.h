@@ -3,130 +3,69 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "AccesGenerateurs.h"
+#include "ConstruitControles.h"
+#include "CycleAcquisition.h"
+#include "FenetreAcquisition.h"
 #include "GrapheMesure.h"
 #include "GrapheOsc.h"
 #include "TOscillo.h"
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QSlider;
-class QSplitter;
-class QStatusBar;
-class QTimer;
-class QToolBar;
-class QToolButton;
-class QWidget;
-class EditLibelle;
-class PaintBox;
+class LienAppareil;
 class RadioGroupe;
 class UpDown;
-class TCycleAcquisition;
+struct DecalageCorrige;
+struct EtatConnexion;
 
-// The generators the window can look for; an empty entry is a library that is
-// not there. Ouvre answers whether that generator opened; Eteint switches its
-// output off.
-struct AccesGenerateurs {
-  std::function<bool()> OuvreGBF, OuvreGTBF;
-  std::function<void(int type)> Eteint;
-};
-
-// The main window: owner of the oscilloscope model, the three graphs and the
-// controls. The controls are built by ConstruitControles (their own file), the
-// acquisition cycle runs in TCycleAcquisition.
-class TZelmMainForm : public QMainWindow {
+// The main window: owner of the three graphs, the acquisition cycle and the
+// link to the device thread (which owns the oscilloscope model), and of the
+// controls, built by ConstruitControles (their own file; each control carries
+// its name as object name). Handlers are public; widgets and state are not.
+class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   Q_OBJECT
  public:
-  explicit TZelmMainForm(AccesGenerateurs generateurs = {}, QWidget *parent = nullptr);
+  // `generateurs` is used on the device thread for the whole life of the window;
+  // `dossierTabulo` is the data folder (ending with its separator; empty: none).
+  explicit TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierTabulo = {},
+                         QWidget *parent = nullptr);
   ~TZelmMainForm() override;
 
   // What ends the program when the oscilloscope is missing at activation.
   std::function<void()> Termine;
-  // FormActivate runs when the window becomes active; tests call it themselves.
-  bool ActivationAutomatique = true;
-
-  // --- controls (names of the form description) ---
-  QToolBar *ToolBar1 = nullptr;
-  QToolButton *EnregistreBtn = nullptr, *UndoBtn = nullptr, *ResetBtn = nullptr,
-              *RegSaveBtn = nullptr, *ConnectBtn = nullptr, *ToolButton1 = nullptr,
-              *autosetBtn = nullptr, *OptionsBtn = nullptr, *PlusBtn = nullptr,
-              *HelpBtn = nullptr, *ExitBtn = nullptr;
-  QWidget *PanelOscillo = nullptr;
-  EditLibelle *DureeEdit = nullptr, *FechEdit = nullptr, *CalibreEdit1 = nullptr,
-              *CalibreEdit2 = nullptr;
-  UpDown *DureeUpDown = nullptr, *UpDown1 = nullptr, *UpDown2 = nullptr;
-  RadioGroupe *SynchroRG = nullptr, *SensRG = nullptr, *ModeRG = nullptr,
-              *CouplageRG1 = nullptr, *CouplageRG2 = nullptr;
-  QCheckBox *MonocoupCB = nullptr;
-  QToolButton *ArmeBtn = nullptr, *StopBtn = nullptr;
-  QSplitter *SplitterH = nullptr, *SplitterV = nullptr;
-  PaintBox *TempsPaintBox = nullptr, *ZelmPaintBox = nullptr;
-  QWidget *PanelZelm = nullptr, *PanelVoies = nullptr;
-  QSlider *FFTtrackBar = nullptr;
-  std::array<QGroupBox *, 5> GroupBoxVoie{};  // GroupBox4 (tag 0), GroupBox0..3 (tags 1..4)
-  std::array<QLabel *, 5> LabelVoie{};
-  QStatusBar *Header = nullptr;
-  QTimer *Timer = nullptr, *TimerZelmAuto = nullptr;
-  // per channel (index 1, 2): what the automatic configuration writes through
-  std::array<UpDown *, 3> UpDownVoie{};
-  std::array<RadioGroupe *, 3> CouplageVoie{};
-  std::array<EditLibelle *, 3> CalibreEditVoie{};
-
-  // --- state ---
-  bool Chargement = false, EnAcquisition = false, ArretDemande = false, Fermeture = false,
-       MonocoupPrecedent = false, ReglageAuto = false, RedessinDiffere = false;
-  int32_t NbHarmoniques = 4096;
-  uint8_t TypeGenerateur = 0;
-  std::string NomFichierConfig;
-
-  std::unique_ptr<TOscillo> Oscillo;
-  TgrapheOsc GrapheTemps, GrapheSpectre;
-  TgrapheMesure GrapheZelm;
-  std::unique_ptr<TCycleAcquisition> Cycle;
-  // writes the cursor's current values into the measurement boxes' labels
-  std::unique_ptr<EtiquettesValeurs> AfficheurValeurs;
-
-  int Mode() const;
 
   // --- operations ---
-  void FormCreate();
   void FormActivate();
   void FormClose();
   void DetecteGenerateur();
-  void AjusteAffichage();
+  void AjusteAffichage() override;
   void AfficheVoies();
-  void AjusteBoutons();
-  // Until the settings file is read, what a missing file gives: curves 1..4
-  // measure the RMS value (the diagram would otherwise show a frequency in volts).
-  void LitConfig() {
-    for (int i = 1; i <= 4; ++i) GrapheZelm.Courbes[size_t(i)].SetGrandeur(1);
-  }
-  void EcritConfig() {}
-  void LanceAcquisition();
-  void ArreteAcquisition();
+  void AjusteBoutons() override;
+  void LanceAcquisition() { cycle_->LanceAcquisition(); }
+  void ArreteAcquisition() { cycle_->ArreteAcquisition(); }
 
   // --- handlers ---
   void DureeUpDownChangingEx(int valeur, bool &permis);
   void SynchroRGClick();
   void SensRGClick();
   void MonocoupCBClick();
+  void MonocoupCBClicked(bool coche) { monocoupPrecedent_ = coche; }  // the user's own choice
   void ArmeBtnClick();
   void StopBtnClick();
   void ModeRGClick() { AjusteAffichage(); }
   void UpDown2Click(UpDown *emetteur);
-  void UndoBtnClick() {}   // points come with the frequency-response measurement
+  void UndoBtnClick() {}  // points come with the frequency-response measurement
   void ResetBtnClick() {}
   void CouplageRG2Click(RadioGroupe *emetteur);
   void EnregistreBtnClick();
   void ConnectBtnClick();
   void ToolButton1Click();
-  void autosetBtnClick();
+  void autosetBtnClick() { cycle_->autosetBtnClick(); }
   // The dialogs of these come later: until then they pause, then resume.
   void OptionsBtnClick() { PauseDialogue(); }
   void VoieFreqClick() { PauseDialogue(); }
   void VoieAnaClick(int tag);
-  void PauseDialogue();
   void RegSaveBtnClick();
   void HelpAbout();
   void HelpBtnClick();
@@ -134,14 +73,27 @@ class TZelmMainForm : public QMainWindow {
   void FFTtrackBarChange(int position);
   void ShowHint(const QString &longHint);
 
-  // Both texts follow Oscillo's settings.
-  void AfficheDuree();
-  void AfficheCalibre(int voie);
-
-  // true while the zero-offset correction runs; the window then takes no input
+  // --- state, for the program's other parts and for tests ---
+  ModeAffichage Mode() const override;
+  int NbHarmoniques() const override { return nbHarmoniques_; }
+  bool Chargement() const { return chargement_; }
+  bool Fermeture() const { return fermeture_; }
+  GenreGenerateur TypeGenerateur() const { return typeGenerateur_; }
+  // The device thread has said whether the oscilloscope is there.
+  bool ConnexionConnue() const { return connexionConnue_; }
+  bool EstConnecte() const { return connecte_; }
+  // true from the confirmed "Zéro" until its result
   bool EnCorrection() const { return enCorrection_; }
-  // After closing: frees the oscilloscope unless a tick or the correction still runs on it.
-  void LibereOscilloSiLibre();
+  const TOscillo::TableCorrection &Correction() const { return correction_; }
+  const std::string &DossierTabulo() const { return dossierTabulo_; }
+  const std::string &NomFichierConfig() const { return nomFichierConfig_; }
+  const TCycleAcquisition &Cycle() const { return *cycle_; }
+  TCycleAcquisition &Cycle() { return *cycle_; }
+  const ReglagesAcquis &Reglages() const { return cycle_->Reglages(); }
+  const TgrapheOsc &GrapheTemps() const { return grapheTemps_; }
+  const TgrapheOsc &GrapheSpectre() const { return grapheSpectre_; }
+  TgrapheMesure &GrapheZelm() { return grapheZelm_; }
+  LienAppareil &Appareil() { return *lien_; }
 
  protected:
   bool event(QEvent *e) override;
@@ -149,9 +101,54 @@ class TZelmMainForm : public QMainWindow {
   void closeEvent(QCloseEvent *e) override;
 
  private:
-  AccesGenerateurs generateurs_;
-  bool enCorrection_ = false;
-  bool finDemandee_ = false;
+  void FormCreate();
+  // Until the settings file is read, what a missing file gives: curves 1..4
+  // measure the RMS value (the diagram would otherwise show a frequency in volts).
+  void LitConfig() {
+    for (int i = 1; i <= 4; ++i) grapheZelm_.Courbes[size_t(i)].SetGrandeur(1);
+  }
+  void EcritConfig() {}
+  void PauseDialogue();
+  void AfficheDuree();
+  void AfficheCalibre(int voie);
+  // A setting the device uses changed: an acquisition under way is armed again.
+  void ReglageChange();
+  void Recoit(ResultatAppareil &&r);
+  void Connexion(const EtatConnexion &e);
+  void Decalage(const DecalageCorrige &d);
+
+  // FenetreAcquisition
+  bool Monocoup() const override;
+  bool ArmementPermis() const override { return !fermeture_ && !enCorrection_; }
+  void MontreArme(bool visible) override;
+  void AfficheStatut(const QString &texte) override;
+  void RepeintTemps() override;
+  void RepeintZelm() override;
+  QImage &ImageZelm() override;
+  void MontreImageZelm() override;
+  void DesactiveEnregistre() override;
+  void MontreReglages() override;
+  void DecocheMonocoup() override;
+
+  ControlesFenetre c_;
+
+  // --- state ---
+  bool chargement_ = false, fermeture_ = false, monocoupPrecedent_ = false;
+  bool enCorrection_ = false, finDemandee_ = false;
+  bool connexionConnue_ = false, connecte_ = false, activationEnAttente_ = false;
+  int32_t nbHarmoniques_ = 4096;
+  GenreGenerateur typeGenerateur_ = GenreGenerateur::Aucun;
+  std::string dossierTabulo_, nomFichierConfig_;
+  std::string version_;  // the firmware text read at the last connection
+  TOscillo::TableCorrection correction_{};
+
+  TgrapheOsc grapheTemps_, grapheSpectre_;
+  TgrapheMesure grapheZelm_;
+  // writes the cursor's current values into the measurement boxes' labels
+  std::unique_ptr<EtiquettesValeurs> afficheurValeurs_;
+  AccesGenerateurs &generateurs_;
+  std::unique_ptr<LienAppareil> lien_;
+  std::unique_ptr<TCycleAcquisition> cycle_;
 };
 
 // The labels of the edits.

@@ -1,11 +1,11 @@
 // zelm: the program. Options first (they need no display), then the modules,
 // the application's title and the main window.
-#include <QApplication>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 
-#include "Boites.h"
+#include "AccesGenerateurs.h"
+#include "ApplicationZelm.h"
 #include "Demarrage.h"
 #include "OptionsLancement.h"
 #include "Quilink.h"
@@ -27,13 +27,15 @@ int main(int argc, char **argv) {
                  options.preset.toLocal8Bit().constData());
     return 2;
   }
-  QApplication application(argc, argv);
-  InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  ApplicationZelm application(argc, argv);
+  const std::string dossier =
+      InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   FixeSeparateurDepuisLocale();
   QApplication::setApplicationName(QStringLiteral("Oscillo Quilo USB"));
   int resultat = 0;
   {
-    TZelmMainForm fenetre(GenerateursPresents());
+    GenerateursCharges generateurs;
+    TZelmMainForm fenetre(generateurs, dossier);
     fenetre.show();
     // the first activation, whether or not a window manager activates the window
     QTimer::singleShot(0, &fenetre, [&fenetre] { fenetre.FormActivate(); });

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDialog>
+#include <QMessageBox>
 #include <QRadioButton>
 
-#include "Boites.h"
+#include "BoitesScriptees.h"
 #include "Controles.h"
 
 TEST(RadioGroupe, UnIndexPoseParLeCodeEmetLeClicCommeLUtilisateur) {
@@ -17,8 +19,12 @@ TEST(RadioGroupe, UnIndexPoseParLeCodeEmetLeClicCommeLUtilisateur) {
   boutons[0]->click();
   EXPECT_EQ(g.ItemIndex(), 0);
   EXPECT_EQ(clics, 2);
-  g.SetItemIndex(7);  // outside the items: none checked
+  g.SetItemIndex(7);  // past the last item: the last (a stored index still chooses)
+  EXPECT_EQ(g.ItemIndex(), 2);
+  EXPECT_TRUE(boutons[2]->isChecked());
+  g.SetItemIndex(-1);  // none checked
   EXPECT_EQ(g.ItemIndex(), -1);
+  EXPECT_FALSE(boutons[2]->isChecked());
 }
 
 TEST(RadioGroupe, OterUnItemDecaleLesSuivantsEtLIndex) {
@@ -72,4 +78,25 @@ TEST(BoitesScriptees, DonneLesReponsesDansLOrdreEtGardeLesTextes) {
   DefinitBoites(nullptr);
   EXPECT_EQ(b.Textes(), QStringList({"Oscillo non branché", "Correction du décalage des voies",
                                      "About", "encore"}));
+}
+
+TEST(CreeBoite, BoutonsEnFrancaisEtTexteBrut) {
+  struct Cas { GenreBoite genre; std::vector<QString> boutons; } cas[] = {
+      {GenreBoite::Message, {"OK"}},
+      {GenreBoite::Erreur, {"OK"}},
+      {GenreBoite::OuiNon, {"Oui", "Non"}},
+      {GenreBoite::OkAnnuler, {"OK", "Annuler"}},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(int(c.genre));
+    auto boite = CreeBoite(c.genre, "<b>pas du gras</b>");
+    std::vector<QString> textes;
+    for (QAbstractButton *b : boite->buttons()) textes.push_back(b->text());
+    std::sort(textes.begin(), textes.end());
+    auto attendus = c.boutons;
+    std::sort(attendus.begin(), attendus.end());
+    EXPECT_EQ(textes, attendus);
+    // a peer's or the device's text is shown as it is, never as markup
+    EXPECT_EQ(boite->textFormat(), Qt::PlainText);
+  }
 }

@@ -1,16 +1,22 @@
 #pragma once
 // The main window on the virtual bench, on virtual time, with scripted boxes.
+// The device thread runs on the bench's virtual time: a test waits for what it
+// reports (event loop, no sleep) and never advances the clock itself.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTimer>
+#include <future>
 #include <functional>
 #include <memory>
 
-#include "SurLeBanc.h"
-#include "Boites.h"
+#include "AccesGenerateurs.h"
+#include "BoitesScriptees.h"
 #include "Circuits.h"
+#include "Controles.h"
+#include "LienAppareil.h"
+#include "SurLeBanc.h"
 #include "Sources.h"
 #include "TZelmMainForm.h"
-#include "CycleAcquisition.h"
 
 // A circuit whose output is 0 V: "nothing on channel 2".
 class Masse final : public Circuit {
@@ -21,6 +27,26 @@ class Masse final : public Circuit {
   double DureeEtablissement() const override { return 0; }
   double GainContinu() const override { return 0; }
 };
+
+// Activations come only from the test: a window manager's would arm at random moments.
+class SansActivation final : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject *, QEvent *e) override { return e->type() == QEvent::WindowActivate; }
+};
+
+// Processes events until `fait` holds; false when it never does. The bound is a
+// safety on a broken test, not a delay: the wait ends as soon as `fait` holds.
+inline bool Attend(const std::function<bool()> &fait, int maxMs = 30000) {
+  const QDeadlineTimer fin(maxMs);
+  QTimer reveil;  // wakes the wait when nothing else comes
+  reveil.start(20);
+  while (!fait()) {
+    if (fin.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  return true;
+}
 
 class FenetreBanc : public SurLeBanc {
  protected:
@@ -38,31 +64,40 @@ class FenetreBanc : public SurLeBanc {
     DefinitBoites(nullptr);
     SurLeBanc::TearDown();
   }
-  void Ouvre(AccesGenerateurs g = {}) {
+  void Ouvre(AccesGenerateurs *g = nullptr) {
     f.reset();
-    f = std::make_unique<TZelmMainForm>(std::move(g));
-    f->ActivationAutomatique = false;
+    f = std::make_unique<TZelmMainForm>(g ? *g : sansGenerateur);
+    f->installEventFilter(new SansActivation(f.get()));
     f->Termine = [this] { ++termine; };
     f->show();
-    // ticks are called by hand on bench time; the real timer only says "on"
-    ASSERT_EQ(f->Timer->interval(), 100);
-    f->Timer->setInterval(24 * 3600 * 1000);
+    ASSERT_TRUE(Attend([this] { return f->ConnexionConnue(); }));
   }
-  // One timer tick, a little over 100 ms of bench time after the previous one: a
-  // real timer is not locked to the signal's phase.
-  void Tick() {
-    Banc().Horloge().Avance(100'137);
-    if (f->Timer->isActive()) f->Cycle->TimerTimer();
+  // A control of the window by its name.
+  template <class T>
+  T *C(const char *nom) {
+    T *c = f->findChild<T *>(QString::fromLatin1(nom));
+    EXPECT_NE(c, nullptr) << nom;
+    return c;
   }
-  bool TickJusqua(const std::function<bool()> &fait, int max = 200) {
-    for (int i = 0; i < max && !fait(); ++i) Tick();
-    return fait();
+  // Until the window has processed `n` more frames (a held frame processed again counts).
+  bool Trames(int n = 1) {
+    const int but = f->Cycle().NbTraitements() + n;
+    return Attend([&] { return f->Cycle().NbTraitements() >= but; });
+  }
+  // Lets the window process what the device thread has reported so far, and what
+  // it reports until the thread is idle or waiting (runs queued commands first).
+  void Calme() {
+    std::promise<void> p;
+    f->Appareil().Travail().Execute([&](TOscillo *) { p.set_value(); });
+    p.get_future().wait();
+    QCoreApplication::processEvents();
   }
   void Signal(std::shared_ptr<const Source> s, std::shared_ptr<Circuit> c = nullptr) {
     Banc().DefinitSource(std::move(s));
     Banc().DefinitCircuit(std::move(c));
   }
 
+  SansGenerateur sansGenerateur;
   BoitesScriptees boites;
   std::unique_ptr<TZelmMainForm> f;
   int termine = 0;

@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QUrl>
 
-#include "Boites.h"
+#include "BoitesScriptees.h"
 #include "ZelmAbout.h"
 
 TEST(TZelmAboutBox, MontreLaVersionAChaqueAffichageEtDitQuandLaPageNeSOuvrePas) {
