@@ -10,6 +10,7 @@
 #include "OptionsLancement.h"
 #include "Quilink.h"
 #include "ServicesZelm.h"
+#include "SignauxFin.h"
 #include "TZelmMainForm.h"
 
 int main(int argc, char **argv) {
@@ -37,6 +38,8 @@ int main(int argc, char **argv) {
     GenerateursCharges generateurs;
     TZelmMainForm fenetre(generateurs, dossier);
     fenetre.show();
+    SignauxFin signaux;
+    QObject::connect(&signaux, &SignauxFin::Fin, &fenetre, &QWidget::close);
     // the first activation, whether or not a window manager activates the window
     QTimer::singleShot(0, &fenetre, [&fenetre] { fenetre.FormActivate(); });
     resultat = QApplication::exec();

@@ -10,7 +10,7 @@ PAQUETS=(
   libgtest-dev libgmock-dev
   libbenchmark-dev libfftw3-dev
   fonts-dejavu-core
-  xvfb xauth imagemagick x11-utils
+  xvfb xauth imagemagick x11-utils xdotool socat
   umockdev
 )
 

@@ -4,7 +4,11 @@
 #include <QTest>
 #include <stdexcept>
 
+#include "Attend.h"
 #include "BoitesScriptees.h"
+#include "SignauxFin.h"
+
+#include <csignal>
 
 namespace {
 
@@ -43,4 +47,15 @@ TEST(ApplicationZelm, UneExceptionDUnGestionnaireMontreUneBoiteEtLeProgrammeCont
   EXPECT_EQ(boites.Textes(),
             (QStringList{"Valeur hors des limites", "Débordement", "Valeur hors des limites"}));
   EXPECT_EQ(lanceur.recus, 2);
+}
+
+TEST(SignauxFin, CtrlCFermeParLaBoucleDEvenements) {
+  SignauxFin signaux;
+  int fins = 0;
+  QObject::connect(&signaux, &SignauxFin::Fin, [&] { ++fins; });
+  std::raise(SIGINT);  // handled: the test program goes on
+  EXPECT_EQ(fins, 0);  // nothing happens inside the signal itself
+  ASSERT_TRUE(Attend([&] { return fins == 1; }));
+  std::raise(SIGTERM);
+  ASSERT_TRUE(Attend([&] { return fins == 2; }));
 }

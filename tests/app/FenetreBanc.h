@@ -3,13 +3,13 @@
 // The device thread runs on the bench's virtual time: a test waits for what it
 // reports (event loop, no sleep) and never advances the clock itself.
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QTimer>
 #include <future>
 #include <functional>
 #include <memory>
 
 #include "AccesGenerateurs.h"
+#include "Attend.h"
 #include "BoitesScriptees.h"
 #include "Circuits.h"
 #include "Controles.h"
@@ -34,19 +34,6 @@ class SansActivation final : public QObject {
   using QObject::QObject;
   bool eventFilter(QObject *, QEvent *e) override { return e->type() == QEvent::WindowActivate; }
 };
-
-// Processes events until `fait` holds; false when it never does. The bound is a
-// safety on a broken test, not a delay: the wait ends as soon as `fait` holds.
-inline bool Attend(const std::function<bool()> &fait, int maxMs = 30000) {
-  const QDeadlineTimer fin(maxMs);
-  QTimer reveil;  // wakes the wait when nothing else comes
-  reveil.start(20);
-  while (!fait()) {
-    if (fin.hasExpired()) return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
-  return true;
-}
 
 class FenetreBanc : public SurLeBanc {
  protected:
