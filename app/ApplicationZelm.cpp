@@ -2,13 +2,15 @@
 
 #include <exception>
 
-#include "Boites.h"
+#include "Protege.h"
 
+// The last resort: the program's own handlers catch what they let out (Protege)
+// before it reaches the toolkit; whatever else comes this far is shown the same way.
 bool ApplicationZelm::notify(QObject *cible, QEvent *e) {
   try {
     return QApplication::notify(cible, e);
   } catch (const std::exception &x) {
-    BoitesCourantes().Erreur(QString::fromUtf8(x.what()));
+    MontreException(x);
   } catch (...) {
     BoitesCourantes().Erreur(QStringLiteral("Erreur inconnue"));
   }

@@ -17,6 +17,7 @@
 #include "Calibres.h"
 #include "Controles.h"
 #include "PaintBox.h"
+#include "Protege.h"
 #include "SaisieGrecque.h"
 #include "Texte8.h"
 #include "TZelmMainForm.h"
@@ -38,7 +39,7 @@ QToolButton *Bouton(TZelmMainForm &f, ControlesFenetre &c, const QString &nom, c
   DefinitHint(b, hint);
   b->setObjectName(nom);
   c.ToolBar1->addWidget(b);
-  QObject::connect(b, &QToolButton::clicked, &f, [&f, handler] { (f.*handler)(); });
+  QObject::connect(b, &QToolButton::clicked, &f, [&f, handler] { Protege([&] { (f.*handler)(); }); });
   return b;
 }
 
@@ -81,7 +82,7 @@ void ConstruitBaseDeTemps(TZelmMainForm &f, ControlesFenetre &c, QHBoxLayout *pa
   c.DureeEdit->setFixedWidth(64);
   c.FechEdit->setFixedWidth(64);
   QObject::connect(c.DureeUpDown, &UpDown::changement, &f,
-                   [&f](int v, bool &permis) { f.DureeUpDownChangingEx(v, permis); });
+                   [&f](int v, bool &permis) { Protege([&] { f.DureeUpDownChangingEx(v, permis); }); });
   panneau->addWidget(g);
 }
 
@@ -110,15 +111,15 @@ void ConstruitSynchro(TZelmMainForm &f, ControlesFenetre &c, QHBoxLayout *pannea
   grille->addWidget(c.SensRG, 0, 1);
   grille->addLayout(boutons, 0, 2);
   grille->addWidget(c.MonocoupCB, 1, 0, 1, 3);
-  QObject::connect(c.SynchroRG, &RadioGroupe::clic, &f, [&f] { f.SynchroRGClick(); });
-  QObject::connect(c.SensRG, &RadioGroupe::clic, &f, [&f] { f.SensRGClick(); });
+  QObject::connect(c.SynchroRG, &RadioGroupe::clic, &f, [&f] { Protege([&] { f.SynchroRGClick(); }); });
+  QObject::connect(c.SensRG, &RadioGroupe::clic, &f, [&f] { Protege([&] { f.SensRGClick(); }); });
   // toggled, not clicked: a change made by code runs the handler as a click does
-  QObject::connect(c.MonocoupCB, &QCheckBox::toggled, &f, [&f] { f.MonocoupCBClick(); });
+  QObject::connect(c.MonocoupCB, &QCheckBox::toggled, &f, [&f] { Protege([&] { f.MonocoupCBClick(); }); });
   // the user's own choice is the state the button update keeps
   QObject::connect(c.MonocoupCB, &QCheckBox::clicked, &f,
                    [&f](bool coche) { f.MonocoupCBClicked(coche); });
-  QObject::connect(c.ArmeBtn, &QToolButton::clicked, &f, [&f] { f.ArmeBtnClick(); });
-  QObject::connect(c.StopBtn, &QToolButton::clicked, &f, [&f] { f.StopBtnClick(); });
+  QObject::connect(c.ArmeBtn, &QToolButton::clicked, &f, [&f] { Protege([&] { f.ArmeBtnClick(); }); });
+  QObject::connect(c.StopBtn, &QToolButton::clicked, &f, [&f] { Protege([&] { f.StopBtnClick(); }); });
   panneau->addWidget(g);
 }
 
@@ -141,9 +142,9 @@ void ConstruitVoie(TZelmMainForm &f, ControlesFenetre &c, QHBoxLayout *panneau, 
   grille->addWidget(ud, 0, 1, Qt::AlignBottom);
   grille->addWidget(forme, 0, 2, Qt::AlignBottom | Qt::AlignRight);
   grille->addWidget(couplage, 1, 0, 1, 3);
-  QObject::connect(ud, &UpDown::clic, &f, [&f, ud] { f.UpDown2Click(ud); });
+  QObject::connect(ud, &UpDown::clic, &f, [&f, ud] { Protege([&] { f.UpDown2Click(ud); }); });
   QObject::connect(couplage, &RadioGroupe::clic, &f,
-                   [&f, couplage] { f.CouplageRG2Click(couplage); });
+                   [&f, couplage] { Protege([&] { f.CouplageRG2Click(couplage); }); });
   (voie == 1 ? c.CalibreEdit1 : c.CalibreEdit2) = edit;
   (voie == 1 ? c.UpDown1 : c.UpDown2) = ud;
   (voie == 1 ? c.CouplageRG1 : c.CouplageRG2) = couplage;
@@ -164,7 +165,7 @@ void ConstruitPanneauOscillo(TZelmMainForm &f, ControlesFenetre &c, QVBoxLayout 
   c.ModeRG = new RadioGroupe(
       "Mode", {"Oscilloscope", "Analyseur de spectre", "Diagramme de Zelm"}, 1, c.PanelOscillo);
   l->addWidget(c.ModeRG);
-  QObject::connect(c.ModeRG, &RadioGroupe::clic, &f, [&f] { f.ModeRGClick(); });
+  QObject::connect(c.ModeRG, &RadioGroupe::clic, &f, [&f] { Protege([&] { f.ModeRGClick(); }); });
   ConstruitVoie(f, c, l, 1);
   ConstruitVoie(f, c, l, 2);
   l->addStretch();
@@ -207,7 +208,7 @@ void ConstruitPanneauZelm(TZelmMainForm &f, ControlesFenetre &c) {
   c.FFTtrackBar->setInvertedAppearance(true);  // position 0 (most lines) at the top
   DefinitHint(c.FFTtrackBar, "Nbre d'harmoniques");
   QObject::connect(c.FFTtrackBar, &QSlider::valueChanged, &f,
-                   [&f](int p) { f.FFTtrackBarChange(p); });
+                   [&f](int p) { Protege([&] { f.FFTtrackBarChange(p); }); });
   c.SplitterV = new QSplitter(Qt::Horizontal, c.PanelZelm);
   c.ZelmPaintBox = new PaintBox;
   ConstruitPanneauVoies(f, c);

@@ -6,6 +6,7 @@
 #include "FenetreAcquisition.h"
 #include "GrapheMesure.h"
 #include "GrapheOsc.h"
+#include "Protege.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ TCycleAcquisition::TCycleAcquisition(FenetreAcquisition &fenetre, TravailApparei
                                      TgrapheOsc &temps, TgrapheOsc &spectre, TgrapheMesure &zelm)
     : f_(fenetre), travail_(travail), temps_(temps), spectre_(spectre), zelm_(zelm) {
   timer_.setInterval(100);
-  QObject::connect(&timer_, &QTimer::timeout, [this] { TimerTimer(); });
+  QObject::connect(&timer_, &QTimer::timeout, [this] { Protege([this] { TimerTimer(); }); });
 }
 
 void TCycleAcquisition::LanceAcquisition() {

@@ -2,6 +2,8 @@
 
 #include <QSocketNotifier>
 
+#include "Protege.h"
+
 LienAppareil::LienAppareil(AccesGenerateurs &generateurs, Recepteur recoit, QObject *parent)
     : QObject(parent),
       travail_(std::make_unique<TravailAppareil>(generateurs)),
@@ -24,5 +26,5 @@ void LienAppareil::Termine() {
 // (input, painting), and a receiver's box may run a loop of its own meanwhile.
 void LienAppareil::Recoit() {
   if (termine_) return;
-  if (auto r = travail_->Prend(); r && recoit_) recoit_(std::move(*r));
+  if (auto r = travail_->Prend(); r && recoit_) Protege([&] { recoit_(std::move(*r)); });
 }

@@ -19,6 +19,7 @@
 #include "Controles.h"
 #include "LienAppareil.h"
 #include "PaintBox.h"
+#include "Protege.h"
 #include "SaisieGrecque.h"
 #include "ServicesZelm.h"
 #include "Texte8.h"
@@ -53,8 +54,12 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
   FenetreAcquisition &vue = *this;
   cycle_ = std::make_unique<TCycleAcquisition>(vue, lien_->Travail(), grapheTemps_,
                                                grapheSpectre_, grapheZelm_);
-  c_.TempsPaintBox->Peint = [this] { cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image()); };
-  c_.ZelmPaintBox->Peint = [this] { cycle_->ZelmPaintBoxPaint(c_.ZelmPaintBox->Image()); };
+  c_.TempsPaintBox->Peint = [this] {
+    Protege([this] { cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image()); });
+  };
+  c_.ZelmPaintBox->Peint = [this] {
+    Protege([this] { cycle_->ZelmPaintBoxPaint(c_.ZelmPaintBox->Image()); });
+  };
   FormCreate();
 }
 
@@ -305,7 +310,7 @@ bool TZelmMainForm::event(QEvent *e) {
       ShowHint(static_cast<QStatusTipEvent *>(e)->tip());
       return true;
     case QEvent::WindowActivate:
-      FormActivate();
+      Protege([this] { FormActivate(); });
       break;
     default:
       break;
@@ -317,8 +322,10 @@ bool TZelmMainForm::eventFilter(QObject *cible, QEvent *e) {
   if (e->type() == QEvent::MouseButtonRelease) {
     for (size_t t = 0; t < 5; ++t)
       if (cible == c_.GroupBoxVoie[t] || cible == c_.LabelVoie[t]) {
-        if (t == 0) VoieFreqClick();
-        else VoieAnaClick(int(t));
+        Protege([&] {
+          if (t == 0) VoieFreqClick();
+          else VoieAnaClick(int(t));
+        });
         return true;
       }
   }

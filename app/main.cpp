@@ -8,6 +8,7 @@
 #include "ApplicationZelm.h"
 #include "Demarrage.h"
 #include "OptionsLancement.h"
+#include "Protege.h"
 #include "Quilink.h"
 #include "ServicesZelm.h"
 #include "SignauxFin.h"
@@ -41,7 +42,7 @@ int main(int argc, char **argv) {
     SignauxFin signaux;
     QObject::connect(&signaux, &SignauxFin::Fin, &fenetre, &QWidget::close);
     // the first activation, whether or not a window manager activates the window
-    QTimer::singleShot(0, &fenetre, [&fenetre] { fenetre.FormActivate(); });
+    QTimer::singleShot(0, &fenetre, [&fenetre] { Protege([&] { fenetre.FormActivate(); }); });
     resultat = QApplication::exec();
   }
   FinaliseModules();

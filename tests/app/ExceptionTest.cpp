@@ -6,6 +6,7 @@
 
 #include "Attend.h"
 #include "BoitesScriptees.h"
+#include "Protege.h"
 #include "SignauxFin.h"
 
 #include <csignal>
@@ -36,9 +37,11 @@ TEST(ApplicationZelm, UneExceptionDUnGestionnaireMontreUneBoiteEtLeProgrammeCont
   ASSERT_EQ(boites.vues.size(), 1u);
   EXPECT_EQ(boites.vues[0].genre, BoitesScriptees::Trace::Erreur);
   EXPECT_EQ(boites.vues[0].texte, "Valeur hors des limites");
-  // a button's click handler that throws: the same box, and the loop goes on
+  // a button's click handler that throws, connected as the window connects its own:
+  // the same box, and the loop goes on
   QPushButton bouton;
-  QObject::connect(&bouton, &QPushButton::clicked, [] { throw std::range_error("Débordement"); });
+  QObject::connect(&bouton, &QPushButton::clicked,
+                   [] { Protege([] { throw std::range_error("Débordement"); }); });
   bouton.show();
   QTest::mouseClick(&bouton, Qt::LeftButton);
   QCoreApplication::postEvent(&lanceur, new QEvent(QEvent::User));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <cmath>
 
 #include <QCheckBox>
@@ -46,7 +47,9 @@ class GenerateursEssai final : public AccesGenerateurs {
   std::atomic<bool> gbf{false}, gtbf{true};
   bool Ouvre(GenreGenerateur g) override { return g == GenreGenerateur::GBF ? gbf.load() : gtbf.load(); }
   void Stoppe(GenreGenerateur) override {}
-  void SetFrequence(GenreGenerateur, double) override {}
+  void SetFrequence(GenreGenerateur, double f) override {
+    if (f < 0) throw std::range_error("Fréquence hors des limites");
+  }
   void SetAmplitude(GenreGenerateur, double) override {}
   void CalculeTable(GenreGenerateur) override {}
   void Lance(GenreGenerateur) override {}
@@ -312,6 +315,11 @@ TEST_F(Fenetre, ZelmAutomatiqueSeulementQuandUnGenerateurRepond) {
   generateurs.gbf = generateurs.gtbf = true;
   f->FormActivate();
   ASSERT_TRUE(Attend([&] { return f->TypeGenerateur() == GenreGenerateur::GBF; }));
+  // what a generator call lets out on the device thread reaches the error box, once
+  f->Appareil().Travail().ReglerGenerateur(GenreGenerateur::GBF, -1);
+  ASSERT_TRUE(Attend([&] { return !boites.vues.empty(); }));
+  EXPECT_EQ(boites.Textes(), QStringList{"Fréquence hors des limites"});
+  EXPECT_TRUE(f->Cycle().EnAcquisition());
   f.reset();  // the device thread ends before the generators it uses
 }
 
