@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "Enregistrements.h"
+
 extern "C" {
 
 #ifndef ESSAI_SANS_OPEN
@@ -13,9 +15,7 @@ __attribute__((visibility("default"))) int32_t _SetPortOpen(const char16_t *nom)
   (void)nom;
   return 0;
 #else
-  uint32_t octets;
-  std::memcpy(&octets, reinterpret_cast<const char *>(nom) - 4, 4);
-  const uint32_t n = octets / 2;
+  const int32_t n = LongueurOle(nom) / 2;
   return n >= 2 && nom[n - 2] == u'-' && nom[n - 1] == u'1' && nom[n] == 0 ? 7 : 0;
 #endif
 }
