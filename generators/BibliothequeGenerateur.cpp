@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "BancVirtuel.h"
@@ -20,7 +21,7 @@ namespace {
 constexpr const ModeleGenerateurVirtuel &Modele = MODELE_GENERATEUR;
 constexpr char Version[] = "QuiloGenSim 1.0";
 // Longest device name taken, in characters.
-constexpr int32_t NomMax = 31;
+constexpr std::size_t NomMax = 31;
 
 // Open handles of this library; a generator taken off the bench leaves a dead handle.
 std::map<int32_t, std::weak_ptr<GenerateurVirtuel>> &Ouverts() {
@@ -35,13 +36,13 @@ std::shared_ptr<GenerateurVirtuel> Generateur(int32_t handle) {
 
 // The 16-bit name whose byte length precedes it; empty when it is not a plain name.
 std::string NomAppareil(const char16_t *nom) {
-  if (!nom) return {};
-  const int32_t octets = LongueurOle(nom);
-  if (octets < 0 || octets % 2 != 0 || octets / 2 > NomMax) return {};
+  if (LongueurOle(nom) % 2 != 0) return {};
+  const std::u16string_view texte = TexteOle(nom);
+  if (texte.size() > NomMax) return {};
   std::string s;
-  for (int32_t i = 0; i < octets / 2; ++i) {
-    if (nom[i] == 0 || nom[i] > 0x7E) return {};
-    s += static_cast<char>(nom[i]);
+  for (const char16_t c : texte) {
+    if (c == 0 || c > 0x7E) return {};
+    s += static_cast<char>(c);
   }
   return s;
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "BackendVirtuel.h"
 #include "Bibliotheque.h"
@@ -15,16 +16,16 @@ namespace {
 
 // Names longer than the library's 31 characters are refused before any request.
 std::string NomCourt(const char *nom) {
-  const int32_t n = LongueurOle(nom);
-  if (n <= 0) return {};
-  return std::string(nom, strnlen(nom, size_t(std::min<int32_t>(n, 64))));
+  const std::string_view texte = TexteOle(nom).substr(0, 64);
+  return std::string(texte.substr(0, texte.find('\0')));
 }
 
 std::string NomLarge(const char16_t *nom) {
-  const int32_t n = LongueurOle(nom) / 2;
   std::string resultat;
-  for (int32_t i = 0; i < std::min<int32_t>(n, 64) && (nom[i] & 0xFF); ++i)
-    resultat += char(nom[i] & 0xFF);
+  for (const char16_t c : TexteOle(nom).substr(0, 64)) {
+    if (!(c & 0xFF)) break;
+    resultat += char(c & 0xFF);
+  }
   return resultat;
 }
 

@@ -56,3 +56,12 @@ inline int32_t LongueurOle(const void *chaine) {
   std::memcpy(&octets, static_cast<const uint8_t *>(chaine) - sizeof octets, sizeof octets);
   return octets;
 }
+
+// The characters that the length covers, a last partial one left out; none for no string
+// or a length below 1. What a reader accepts of them is its own rule.
+template <class C>
+std::basic_string_view<C> TexteOle(const C *chaine) {
+  const int32_t octets = LongueurOle(chaine);
+  if (octets <= 0) return {};
+  return {chaine, static_cast<std::size_t>(octets) / sizeof(C)};
+}

@@ -4,6 +4,7 @@
 //   ESSAI_SANS_OPEN     lacks _SetPortOpen
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #include "Enregistrements.h"
 
@@ -15,8 +16,8 @@ __attribute__((visibility("default"))) int32_t _SetPortOpen(const char16_t *nom)
   (void)nom;
   return 0;
 #else
-  const int32_t n = LongueurOle(nom) / 2;
-  return n >= 2 && nom[n - 2] == u'-' && nom[n - 1] == u'1' && nom[n] == 0 ? 7 : 0;
+  const std::u16string_view texte = TexteOle(nom);
+  return texte.ends_with(u"-1") && nom[texte.size()] == 0 ? 7 : 0;
 #endif
 }
 #endif

@@ -141,7 +141,7 @@ class HorlogeJournal final : public Horloge {
 
 std::string Nom(const char16_t *nom) {
   std::string s;
-  for (int32_t i = 0; i < LongueurOle(nom) / 2; ++i) s += static_cast<char>(nom[i]);
+  for (const char16_t c : TexteOle(nom)) s += static_cast<char>(c);
   return s;
 }
 
