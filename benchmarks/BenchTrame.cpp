@@ -24,8 +24,8 @@ void Remplit(TCourbeOsc &c, double amplitude, double phase, unsigned graine) {
 }
 
 void AnalyseTrame(benchmark::State &etat) {
-  Fft::TypeFenetre = static_cast<uint8_t>(etat.range(0));
   TCourbeOsc voie1("V1", 1, "V"), voie2("V2", 2, "V");
+  voie1.FenetreSpectre = voie2.FenetreSpectre = static_cast<Fft::Fenetre>(etat.range(0));
   Remplit(voie1, 4, 0.1, 1);
   Remplit(voie2, 2.5, -0.6, 2);
   TCourbeMesure mesures[5] = {{"f", 0, ""}, {"U", 1, ""}, {"p", 2, ""}, {"m", 3, ""}, {"G", 4, ""}};
@@ -40,7 +40,6 @@ void AnalyseTrame(benchmark::State &etat) {
     for (TCourbeMesure &m : mesures) m.CalculMesure(voie1, voie2, Te);
     benchmark::DoNotOptimize(mesures[2].Valeur);
   }
-  Fft::TypeFenetre = Fft::Rectangle;
 }
 BENCHMARK(AnalyseTrame)->Arg(Fft::Rectangle)->Arg(Fft::Hamming)->Arg(Fft::ToitPlat)->ArgName("fenetre");
 

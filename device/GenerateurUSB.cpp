@@ -1,10 +1,8 @@
 #include "GenerateurUSB.h"
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
-#include <string>
 
+#include "Enregistrements.h"
 #include "Erreurs.h"
 #include "Horloge.h"
 
@@ -14,18 +12,6 @@ namespace {
 constexpr int AttenteGenerateurMs = 100;
 // Meaning left to the library; the drivers always pass 1.
 constexpr int32_t ModeLancement = 1;
-
-// A 16-bit string laid out as the libraries expect it: its 32-bit byte length first.
-struct NomLong {
-  uint32_t longueur = 0;
-  char16_t texte[32] = {};
-
-  explicit NomLong(const char16_t *nom) {
-    std::u16string s(nom);
-    s.copy(texte, std::size(texte) - 1);
-    longueur = static_cast<uint32_t>(std::min(s.size(), std::size(texte) - 1) * 2);
-  }
-};
 
 void EcritEntier32(uint8_t *p, int32_t v) {
   const auto u = static_cast<uint32_t>(v);
@@ -42,8 +28,8 @@ TGenerateurUSB::TGenerateurUSB(const ModeleGenerateur &modele,
 
 bool TGenerateurUSB::Ouvre() {
   if (Handle == 0 && entrees_) {
-    Handle = entrees_->SetPortOpen(NomLong(modele_.noms[0]).texte);
-    if (Handle == 0) Handle = entrees_->SetPortOpen(NomLong(modele_.noms[1]).texte);
+    Handle = entrees_->SetPortOpen(ChaineOle<char16_t>(modele_.noms[0]).c());
+    if (Handle == 0) Handle = entrees_->SetPortOpen(ChaineOle<char16_t>(modele_.noms[1]).c());
     Attendre(AttenteGenerateurMs);
   }
   return Handle != 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "Enregistrements.h"
 #include "FichierIni.h"
 #include "Horloge.h"
 #include "Quilink.h"
@@ -11,21 +12,6 @@ namespace {
 
 constexpr char16_t NomPeripherique[] = u"QuiloUSB-0";
 constexpr int AttenteDemarrageMs = 50;  // the device needs it around a start
-
-// The device name as the library takes it: an OLE string of 16-bit characters.
-struct NomOle {
-  int32_t octets = sizeof NomPeripherique - 2;
-  char16_t texte[std::size(NomPeripherique)];
-  NomOle() { std::copy(std::begin(NomPeripherique), std::end(NomPeripherique), texte); }
-};
-
-// The frame record that one burst fills.
-struct RecordTrame {
-  uint8_t Reserve[68];
-  int32_t Compte1, Compte2;
-  uint8_t Zone1[128], Zone2[128];
-};
-static_assert(sizeof(RecordTrame) == 332);
 
 bool HandleValide(int32_t h) { return h != 0 && h != QUILINK_INVALID_HANDLE; }
 
@@ -46,9 +32,8 @@ TOscillo::~TOscillo() {
 }
 
 void TOscillo::Ouvre() {
-  static_assert(offsetof(NomOle, texte) == 4);
-  NomOle nom;
-  handle_ = _SetPortOpen(nom.texte);
+  const ChaineOle<char16_t> nom(NomPeripherique);
+  handle_ = _SetPortOpen(nom.c());
 }
 
 bool TOscillo::EstConnecte() const { return HandleValide(handle_); }

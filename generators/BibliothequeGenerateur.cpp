@@ -6,9 +6,13 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "BancVirtuel.h"
+#include "Enregistrements.h"
 #include "GenerateurVirtuel.h"
+#include "PrototypesGenerateur.h"
 
 #define ENTREE extern "C" __attribute__((visibility("default")))
 
@@ -17,7 +21,7 @@ namespace {
 constexpr const ModeleGenerateurVirtuel &Modele = MODELE_GENERATEUR;
 constexpr char Version[] = "QuiloGenSim 1.0";
 // Longest device name taken, in characters.
-constexpr uint32_t NomMax = 31;
+constexpr std::size_t NomMax = 31;
 
 // Open handles of this library; a generator taken off the bench leaves a dead handle.
 std::map<int32_t, std::weak_ptr<GenerateurVirtuel>> &Ouverts() {
@@ -32,14 +36,13 @@ std::shared_ptr<GenerateurVirtuel> Generateur(int32_t handle) {
 
 // The 16-bit name whose byte length precedes it; empty when it is not a plain name.
 std::string NomAppareil(const char16_t *nom) {
-  if (!nom) return {};
-  uint32_t octets;
-  std::memcpy(&octets, reinterpret_cast<const char *>(nom) - sizeof octets, sizeof octets);
-  if (octets % 2 != 0 || octets / 2 > NomMax) return {};
+  if (LongueurOle(nom) % 2 != 0) return {};
+  const std::u16string_view texte = TexteOle(nom);
+  if (texte.size() > NomMax) return {};
   std::string s;
-  for (uint32_t i = 0; i < octets / 2; ++i) {
-    if (nom[i] == 0 || nom[i] > 0x7E) return {};
-    s += static_cast<char>(nom[i]);
+  for (const char16_t c : texte) {
+    if (c == 0 || c > 0x7E) return {};
+    s += static_cast<char>(c);
   }
   return s;
 }
@@ -84,3 +87,11 @@ ENTREE int32_t _StopGenerateur(int32_t handle) {
   generateur->Stoppe();
   return 1;
 }
+
+// The entries are the very ones the drivers' bindings load: a signature that drifts from
+// the shared prototypes does not compile.
+static_assert(std::is_same_v<decltype(&_SetPortOpen), FnSetPortOpen>);
+static_assert(std::is_same_v<decltype(&_SetPortClose), FnSetPortClose>);
+static_assert(std::is_same_v<decltype(&_GetVersion), FnGetVersion>);
+static_assert(std::is_same_v<decltype(&_LanceGenerateur), FnLanceGenerateur>);
+static_assert(std::is_same_v<decltype(&_StopGenerateur), FnStopGenerateur>);

@@ -4,25 +4,22 @@
 #include <cstdint>
 #include <cstring>
 
+#include "Enregistrements.h"
+
 namespace quilink {
 
 namespace {
 
-// Frame record layout.
-constexpr int PositionCompte1 = 68, PositionCompte2 = 72;
-constexpr int PositionZone1 = 76, PositionZone2 = 204;
 constexpr uint32_t TailleLecture = 64;
 
 enum : uint8_t { PipeDepart = 0, PipeCommandes = 1, PipeVide = 2, PipeDonnees1 = 3, PipeDonnees2 = 4 };
 constexpr uint8_t RequeteVersion = 6;
 
-void EcritCompte(void *trame, int position, int32_t compte) {
-  std::memcpy(static_cast<uint8_t *>(trame) + position, &compte, sizeof compte);
+void EcritCompte(void *trame, int voie, int32_t compte) {
+  std::memcpy(static_cast<uint8_t *>(trame) + PositionCompte(voie), &compte, sizeof compte);
 }
 
-uint8_t *Zone(void *trame, int voie) {
-  return static_cast<uint8_t *>(trame) + (voie == 1 ? PositionZone1 : PositionZone2);
-}
+uint8_t *Zone(void *trame, int voie) { return static_cast<uint8_t *>(trame) + PositionZone(voie); }
 
 }  // namespace
 
@@ -130,12 +127,12 @@ int32_t Bibliotheque::LitSalve(int32_t handle, void *trame, int32_t mode) {
       Zone(trame, 1)[i] = flux[2 * i];
       Zone(trame, 2)[i] = flux[2 * i + 1];
     }
-    EcritCompte(trame, PositionCompte1, paires);
-    EcritCompte(trame, PositionCompte2, paires);
+    EcritCompte(trame, 1, paires);
+    EcritCompte(trame, 2, paires);
   } else {
     std::memcpy(Zone(trame, mode), flux, size_t(total));
-    EcritCompte(trame, PositionCompte1, mode == 1 ? total : 0);
-    EcritCompte(trame, PositionCompte2, mode == 2 ? total : 0);
+    EcritCompte(trame, 1, mode == 1 ? total : 0);
+    EcritCompte(trame, 2, mode == 2 ? total : 0);
   }
   return total;
 }
@@ -147,8 +144,8 @@ int32_t Bibliotheque::LitVoie(int32_t handle, void *trame, int32_t voie) {
   if (!Transfert(handle, tampon, voie == 1 ? PipeDonnees1 : PipeDonnees2)) return 0;
   const int32_t n = int32_t(std::min(longueur_, TailleLecture));
   std::memcpy(Zone(trame, voie), tampon, size_t(n));
-  EcritCompte(trame, PositionCompte1, voie == 1 ? n : 0);
-  EcritCompte(trame, PositionCompte2, voie == 2 ? n : 0);
+  EcritCompte(trame, 1, voie == 1 ? n : 0);
+  EcritCompte(trame, 2, voie == 2 ? n : 0);
   return n;
 }
 

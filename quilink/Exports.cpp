@@ -3,35 +3,29 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "BackendVirtuel.h"
 #include "Bibliotheque.h"
+#include "Enregistrements.h"
 #include "Quilink.h"
 
 using quilink::Quilink;
 
 namespace {
 
-// The byte length stored just before an OLE automation string.
-int32_t LongueurOctets(const void *chaine) {
-  if (!chaine) return 0;
-  int32_t longueur;
-  std::memcpy(&longueur, static_cast<const uint8_t *>(chaine) - 4, sizeof longueur);
-  return longueur;
-}
-
 // Names longer than the library's 31 characters are refused before any request.
 std::string NomCourt(const char *nom) {
-  const int32_t n = LongueurOctets(nom);
-  if (n <= 0) return {};
-  return std::string(nom, strnlen(nom, size_t(std::min<int32_t>(n, 64))));
+  const std::string_view texte = TexteOle(nom).substr(0, 64);
+  return std::string(texte.substr(0, texte.find('\0')));
 }
 
 std::string NomLarge(const char16_t *nom) {
-  const int32_t n = LongueurOctets(nom) / 2;
   std::string resultat;
-  for (int32_t i = 0; i < std::min<int32_t>(n, 64) && (nom[i] & 0xFF); ++i)
-    resultat += char(nom[i] & 0xFF);
+  for (const char16_t c : TexteOle(nom).substr(0, 64)) {
+    if (!(c & 0xFF)) break;
+    resultat += char(c & 0xFF);
+  }
   return resultat;
 }
 

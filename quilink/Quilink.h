@@ -3,16 +3,15 @@
 // name takes 8-bit strings, the name with a leading underscore 16-bit ones; both
 // take and return 32-bit values. A handle is nonzero; -1 is a failed open.
 //
-// Strings are laid out as OLE automation strings: the pointer is to the first
-// character, and the 32-bit length in bytes sits just before it. A string that
-// the library hands back (GetVersionOScillo) is one malloc'ed block starting at
-// that length word, ended by a zero character; the string it replaces, when not
-// null, must be such a block and is freed.
-//
-// Frame record (332 bytes): reserved 0..67, count 1 at 68, count 2 at 72 (int32),
-// sample area 1 at 76 and area 2 at 204 (128 bytes each).
+// Strings are laid out as OLE automation strings (ChaineOle), and GetUSBData and
+// GetUSBCanal fill a frame record (RecordTrame): both are in Enregistrements.h.
+// A string that the library hands back (GetVersionOScillo) is one malloc'ed block
+// starting at the length word, ended by a zero character; the string it replaces,
+// when not null, must be such a block and is freed.
 // Command record: int32 length n, then n bytes.
 #include <cstdint>
+
+#include "Enregistrements.h"
 
 #define QUILINK_EXPORT extern "C" __attribute__((visibility("default")))
 

@@ -9,8 +9,6 @@
 
 namespace Fft {
 
-uint8_t TypeFenetre = Rectangle;
-
 TablesFft::TablesFft() {
   const double theta = 2 * std::numbers::pi / N;
   for (int n = 0; n < N; ++n) hamming[n] = 0.54 - 0.46 * std::cos(theta * n);
@@ -100,10 +98,6 @@ void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t f
   } else {
     k.SepareRaies(t, zr, zi, gain0, 2 * gain0, re.data(), im.data());
   }
-}
-
-void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im) {
-  Spectrum(count, samples, re, im, TypeFenetre);
 }
 
 void Amplitudes(Raies out, RaiesConst re, RaiesConst im) {

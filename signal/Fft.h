@@ -21,10 +21,6 @@ using Echantillons = std::span<const double, NbCases>;
 using Raies = std::span<double, NbCases>;
 using RaiesConst = std::span<const double, NbCases>;
 
-// Window used by Spectrum when none is given; the options dialog writes it, and the
-// next acquisition uses it.
-extern uint8_t TypeFenetre;
-
 // What the last Spectrum computed besides the bins.
 struct Facteurs {
   double CorrectionFenetre = 1.0;  // Hamming energy correction, 1 for the other windows
@@ -35,14 +31,13 @@ Facteurs DerniersFacteurs();
 // Prepares the tables; later calls do nothing. Spectrum prepares them itself if needed.
 void Initialise();
 
-// Complex spectrum of samples[0..count-1] as a frame of 8192 with zeros from count on
-// (whatever those slots hold), scaled so that a sine of peak amplitude A on a bin reads A and bin 0
+// Complex spectrum through the window `fenetre` of samples[0..count-1] as a frame of 8192
+// with zeros from count on (whatever those slots hold), scaled so that a sine of peak amplitude A on a bin reads A and bin 0
 // reads the mean over count samples. Bins 0..4095 of re and im are the result; their slots
 // 4096..8192 are working space. count = 0 copies samples into re and clears im. samples
 // is only read. Throws std::out_of_range for a count outside 0..8192. One call at a time:
 // the last factors and the transform's working space are kept once for the program.
 void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t fenetre);
-void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im);
 
 // out[k] = |re[k] + i im[k]| for k = 0..4095; the other slots are left as they are.
 void Amplitudes(Raies out, RaiesConst re, RaiesConst im);

@@ -4,8 +4,10 @@
 #include <string>
 
 // The program's general errors. Arithmetic that must stay inside a field's range
-// raises them; a handler that does not catch them lets the application's default
-// error box show the message, and the program goes on.
+// raises them, and the code that has a defined result for the failure catches them
+// (a unit text that does not read, a measured value, an axis graduation). Nothing
+// shows one that is not caught: no window handler catches them, and one that leaves
+// a Qt event handler ends the program.
 
 // A result does not fit the range of the field that receives it.
 struct ERangeError : std::out_of_range {

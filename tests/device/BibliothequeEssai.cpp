@@ -4,6 +4,9 @@
 //   ESSAI_SANS_OPEN     lacks _SetPortOpen
 #include <cstdint>
 #include <cstring>
+#include <string_view>
+
+#include "Enregistrements.h"
 
 extern "C" {
 
@@ -13,10 +16,8 @@ __attribute__((visibility("default"))) int32_t _SetPortOpen(const char16_t *nom)
   (void)nom;
   return 0;
 #else
-  uint32_t octets;
-  std::memcpy(&octets, reinterpret_cast<const char *>(nom) - 4, 4);
-  const uint32_t n = octets / 2;
-  return n >= 2 && nom[n - 2] == u'-' && nom[n - 1] == u'1' && nom[n] == 0 ? 7 : 0;
+  const std::u16string_view texte = TexteOle(nom);
+  return texte.ends_with(u"-1") && nom[texte.size()] == 0 ? 7 : 0;
 #endif
 }
 #endif

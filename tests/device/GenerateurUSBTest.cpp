@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Enregistrements.h"
 #include "Erreurs.h"
 #include "Horloge.h"
 #include "gbf_usb_comp.h"
@@ -139,10 +140,8 @@ class HorlogeJournal final : public Horloge {
 };
 
 std::string Nom(const char16_t *nom) {
-  uint32_t octets;
-  std::memcpy(&octets, reinterpret_cast<const char *>(nom) - 4, 4);
   std::string s;
-  for (uint32_t i = 0; i < octets / 2; ++i) s += static_cast<char>(nom[i]);
+  for (const char16_t c : TexteOle(nom)) s += static_cast<char>(c);
   return s;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "BancVirtuel.h"
+#include "Enregistrements.h"
 #include "GenerateurVirtuel.h"
 #include "Horloge.h"
 #include "HorlogeDuBanc.h"
@@ -114,16 +115,10 @@ TEST_F(GenerateursSurBanc, ArreteLeGenerateurDonne0VOuLeRemplacant) {
 
 // ---- the entries themselves, as any caller of the library reaches them ----
 
-struct NomLong {
-  uint32_t octets;
-  char16_t texte[40];
-};
-
-NomLong Nom(const char *s, int ecartLongueur = 0) {
-  NomLong n{};
-  const size_t l = std::strlen(s);
-  for (size_t i = 0; i < l; ++i) n.texte[i] = static_cast<char16_t>(s[i]);
-  n.octets = static_cast<uint32_t>(2 * l + ecartLongueur);
+// The name as a caller hands it over, its length word off by `ecartLongueur` bytes.
+ChaineOle<char16_t> Nom(const char *s, int ecartLongueur = 0) {
+  ChaineOle<char16_t> n(std::u16string(s, s + std::strlen(s)));
+  n.Octets += ecartLongueur;
   return n;
 }
 
@@ -153,7 +148,7 @@ class EntreesDeLaBibliotheque : public testing::Test {
 };
 
 TEST_F(EntreesDeLaBibliotheque, NOuvreQueLeNomExactDUnGenerateurDeSonType) {
-  struct Cas { NomLong nom; bool ouvre; } cas[] = {
+  struct Cas { ChaineOle<char16_t> nom; bool ouvre; } cas[] = {
       {Nom("QuiloGenUSB-0"), true},
       {Nom("QuiloGenUSB-1"), false},       // nothing there on this bench
       {Nom("QuiloGenUSB-0", -2), false},   // the length says "QuiloGenUSB-"
@@ -162,8 +157,8 @@ TEST_F(EntreesDeLaBibliotheque, NOuvreQueLeNomExactDUnGenerateurDeSonType) {
       {Nom("QuiloUSB-0"), false},          // the oscilloscope
   };
   for (auto &[nom, ouvre] : cas) {
-    SCOPED_TRACE(nom.octets);
-    const int32_t h = open(nom.texte);
+    SCOPED_TRACE(nom.Octets);
+    const int32_t h = open(nom.c());
     EXPECT_EQ(h != 0, ouvre);
     if (h) close(h);
   }
@@ -171,8 +166,8 @@ TEST_F(EntreesDeLaBibliotheque, NOuvreQueLeNomExactDUnGenerateurDeSonType) {
 }
 
 TEST_F(EntreesDeLaBibliotheque, UnHandleFermeOuInconnuNeFaitPlusRien) {
-  NomLong nom = Nom("QuiloGenUSB-0");
-  const int32_t h = open(nom.texte);
+  const auto nom = Nom("QuiloGenUSB-0");
+  const int32_t h = open(nom.c());
   ASSERT_NE(h, 0);
   std::vector<uint8_t> e(TailleEnregistrement, 0);
   e[0] = 10;  // ten points of code 0 on the 48 MHz clock

@@ -2,7 +2,7 @@
 
 #include "BackendUsb.h"
 #include "Bibliotheque.h"
-#include "ChaineOle.h"
+#include "Enregistrements.h"
 #include "Quilink.h"
 
 namespace {
@@ -71,8 +71,8 @@ TEST_F(BackendUsb, LaTableDesPipesSuitLesPointsDansLOrdreAvecLeurSens) {
   const uint8_t attendu[] = {0x01, 0x02, 0x81, 0x86, 0x88, 0, 0};
   for (int i = 0; i < 7; ++i) EXPECT_EQ(table[quilink::PositionAdresse(i)], attendu[i]) << i;
   // a burst: pipes 2, 3, 4 are the 3rd, 4th and 5th endpoints, with a short timeout
-  uint8_t trame[332];
-  EXPECT_EQ(_GetUSBData(h, trame, 0), 128);
+  RecordTrame trame;
+  EXPECT_EQ(_GetUSBData(h, &trame, 0), 128);
   ASSERT_EQ(j.transferts.size(), 3u);
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(j.transferts[size_t(i)].point, attendu[2 + i]);
@@ -88,8 +88,9 @@ TEST_F(BackendUsb, LaTableDesPipesSuitLesPointsDansLOrdreAvecLeurSens) {
 TEST_F(BackendUsb, UnTransfertQuiNAboutitPasEchoue) {
   const int32_t h = Ouvre(u"QuiloUSB-0");
   j.erreur = -7;  // LIBUSB_ERROR_TIMEOUT: libusb has cancelled it
-  uint8_t trame[332], tampon[64];
-  EXPECT_EQ(_GetUSBData(h, trame, 0), 0);
+  RecordTrame trame;
+  uint8_t tampon[64];
+  EXPECT_EQ(_GetUSBData(h, &trame, 0), 0);
   EXPECT_EQ(_StopAcqui(h), 0);
   EXPECT_EQ(GetPipe(h, tampon, 64, 3), 0);
   // pipes beyond the endpoints are OUT in the table, and have no endpoint

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "Bibliotheque.h"
-#include "ChaineOle.h"
+#include "Enregistrements.h"
 #include "FauxBackend.h"
 #include "Quilink.h"
 
@@ -18,16 +18,16 @@ Octets Suite(int n, uint8_t depuis) {
   return o;
 }
 
-// The frame record, filled with a marker so that untouched bytes show.
+// The frame record as bytes, filled with a marker so that untouched bytes show.
 struct Trame {
-  std::array<uint8_t, 332> octets;
+  std::array<uint8_t, sizeof(RecordTrame)> octets;
   Trame() { octets.fill(0xEE); }
   int32_t Compte(int voie) const {
     int32_t c;
-    std::memcpy(&c, octets.data() + (voie == 1 ? 68 : 72), 4);
+    std::memcpy(&c, octets.data() + PositionCompte(voie), 4);
     return c;
   }
-  uint8_t Zone(int voie, int i) const { return octets[size_t((voie == 1 ? 76 : 204) + i)]; }
+  uint8_t Zone(int voie, int i) const { return octets[PositionZone(voie) + size_t(i)]; }
 };
 
 class Exports : public testing::Test {
@@ -197,7 +197,7 @@ TEST(Ouverture, LesNomsArriventEnHuitEtSeizeBitsEtLesLongsSontRefuses) {
   EXPECT_NE(h8, 0);
   EXPECT_NE(h8, h16);
   EXPECT_EQ(_SetPortOpen(ChaineOle<char16_t>(u"Absent").c()), QUILINK_INVALID_HANDLE);
-  EXPECT_EQ(SetPortOpen(ChaineOle<char>(std::string(32, 'Q')).c()), QUILINK_INVALID_HANDLE);
+  EXPECT_EQ(SetPortOpen(ChaineOle<char, 64>(std::string(32, 'Q')).c()), QUILINK_INVALID_HANDLE);
   EXPECT_EQ(SetPortOpen(ChaineOle<char>(std::string(31, 'Q')).c()), QUILINK_INVALID_HANDLE);
   EXPECT_EQ(p.nomsOuverts, (std::vector<std::string>{"QuiloUSB-0", "QuiloUSB-0", "Absent",
                                                       std::string(31, 'Q')}));

@@ -1,4 +1,5 @@
-// A caller that knows the library only by its path and its exported names.
+// A caller that knows the library only by its path, its exported names and the
+// records of its header-only layout.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "Enregistrements.h"
 
 namespace {
 
@@ -20,15 +23,6 @@ struct Quilink {
     if (bibliotheque) dlclose(bibliotheque);
   }
 };
-
-// "QuiloUSB-0" or another name as an OLE string of 16-bit characters.
-std::vector<char16_t> ChaineOle(const std::u16string &nom) {
-  std::vector<char16_t> bloc(2 + nom.size() + 1);
-  const int32_t octets = int32_t(nom.size() * 2);
-  std::memcpy(bloc.data(), &octets, 4);
-  std::copy(nom.begin(), nom.end(), bloc.begin() + 2);
-  return bloc;
-}
 
 }  // namespace
 
@@ -46,8 +40,8 @@ TEST(ProgrammeExterne, LeBancDemoDonneUneTrameQuiBouge) {
   ASSERT_TRUE(simulation && ouvre && ferme && version && alim && envoie && lance && lit);
 
   ASSERT_EQ(simulation("demo"), 1);
-  const auto nom = ChaineOle(u"QuiloUSB-0");
-  const int32_t h = ouvre(nom.data() + 2);
+  const ChaineOle<char16_t> nom(u"QuiloUSB-0");
+  const int32_t h = ouvre(nom.c());
   ASSERT_NE(h, -1);
   ASSERT_NE(h, 0);
   uint8_t texte[14];
@@ -65,16 +59,16 @@ TEST(ProgrammeExterne, LeBancDemoDonneUneTrameQuiBouge) {
   ASSERT_EQ(lance(h, 0), 1);
   // 8192 samples take 2 ms of the bench's real time: reads that find nothing
   // yet simply come round again
-  struct { uint8_t reserve[68]; int32_t compte1, compte2; uint8_t zone1[128], zone2[128]; } trame;
+  RecordTrame trame;
   std::vector<uint8_t> voie;
   int echantillons2 = 0;
   for (long essai = 0; voie.size() < 8192 && essai < 100'000'000; ++essai) {
     const int32_t r = lit(h, &trame, 0);
     if (r == 0) continue;
     ASSERT_LE(r, 128);
-    ASSERT_EQ(trame.compte1, trame.compte2);
-    voie.insert(voie.end(), trame.zone1, trame.zone1 + trame.compte1);
-    echantillons2 += trame.compte2;
+    ASSERT_EQ(trame.Compte1, trame.Compte2);
+    voie.insert(voie.end(), trame.Zone1, trame.Zone1 + trame.Compte1);
+    echantillons2 += trame.Compte2;
   }
   ASSERT_EQ(voie.size(), 8192u);
   EXPECT_EQ(echantillons2, 8192);
@@ -91,8 +85,8 @@ TEST(ProgrammeExterne, UnNomInconnuEchoueSansToucherLaVersion) {
   auto ferme = q.Entree<int32_t(int32_t)>("SetPortClose");
   auto version = q.Entree<int32_t(int32_t, uint8_t *)>("_GetVersion");
   ASSERT_EQ(simulation("demo"), 1);
-  const auto nom = ChaineOle(u"Inconnu-7");
-  const int32_t h = ouvre(nom.data() + 2);
+  const ChaineOle<char16_t> nom(u"Inconnu-7");
+  const int32_t h = ouvre(nom.c());
   EXPECT_EQ(h, -1);
   uint8_t texte[13];
   std::memset(texte, 0x55, sizeof texte);

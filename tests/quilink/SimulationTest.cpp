@@ -2,7 +2,7 @@
 
 #include "BancVirtuel.h"
 #include "Bibliotheque.h"
-#include "ChaineOle.h"
+#include "Enregistrements.h"
 #include "FauxBackend.h"
 #include "OscilloVirtuel.h"
 #include "Quilink.h"
@@ -36,9 +36,9 @@ TEST(QuilinkSimulation, LeBancRepondSousSonNomSeulement) {
   ASSERT_EQ(_ConnectAlim(h), 1);
   ASSERT_EQ(_LanceAcqui(h, 0), 1);
   Banc().Horloge().Avance(1000);
-  uint8_t trame[332];
+  RecordTrame trame;
   int total = 0, salves = 0;
-  for (int r; (r = _GetUSBData(h, trame, 0)) > 0; ++salves) {
+  for (int r; (r = _GetUSBData(h, &trame, 0)) > 0; ++salves) {
     ASSERT_LE(r, 128);
     total += r;
   }

@@ -198,14 +198,4 @@ TEST(Spectrum, RefuseUnCountHorsDe0A8192) {
   EXPECT_THROW(Fft::Spectrum(8193, x, re, im, Fft::Rectangle), std::out_of_range);
 }
 
-TEST(Spectrum, SuitLaFenetreChoisieDansLesOptions) {
-  const Tableau x = Sinus(100, 1.0, N);
-  Tableau re, im, a;
-  Fft::TypeFenetre = Fft::ToitPlat;
-  Fft::Spectrum(N, x, re, im);
-  Fft::TypeFenetre = Fft::Rectangle;
-  Fft::Amplitudes(a, re, im);
-  EXPECT_NEAR(a[99], 0.934516, 1e-6);
-}
-
 }  // namespace

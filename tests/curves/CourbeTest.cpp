@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 #include "Erreurs.h"
 #include "Fft.h"
@@ -101,11 +102,30 @@ TEST(TCourbeOsc, MoinsDe16EchantillonsNeChangentRien) {
   EXPECT_THROW(c.AnalyseCourbe(8193), ERangeError);
 }
 
-TEST(TCourbeOsc, LaVoieGardeSesEchantillonsQuelleQueSoitLaFenetre) {
-  for (uint8_t fenetre : {Fft::Rectangle, Fft::Hamming, Fft::ToitPlat}) {
-    SCOPED_TRACE(Fft::NomsFenetres[fenetre]);
-    Fft::TypeFenetre = fenetre;
+TEST(TCourbeOsc, LeSpectreSuitLaFenetreDeSaVoie) {
+  const double h = 1 / std::sqrt(0.54 * 0.54 + 0.46 * 0.46 / 2);  // Hamming's correction
+  struct Cas { std::optional<Fft::Fenetre> fenetre; double raie99, raie100; } cas[] = {
+      {Fft::ToitPlat, 0.934516, 1},
+      {std::nullopt, 0, 1},  // a new channel: the rectangle, whatever another one had
+      {Fft::Hamming, 0.23 * h, 0.54 * h},
+      {Fft::Rectangle, 0, 1},
+  };
+  for (auto [fenetre, raie99, raie100] : cas) {
+    SCOPED_TRACE(fenetre ? Fft::NomsFenetres[*fenetre] : "new channel");
     TCourbeOsc c("V1", 1, "V");
+    if (fenetre) c.FenetreSpectre = *fenetre;
+    Remplit(c, 8192, Sinus(1, 81.92, 0.3));  // bin 100
+    c.AnalyseCourbe(8192);
+    EXPECT_NEAR(c.Spectre[99], raie99, 1e-5);
+    EXPECT_NEAR(c.Spectre[100], raie100, 1e-5);
+  }
+}
+
+TEST(TCourbeOsc, LaVoieGardeSesEchantillonsQuelleQueSoitLaFenetre) {
+  for (Fft::Fenetre fenetre : {Fft::Rectangle, Fft::Hamming, Fft::ToitPlat}) {
+    SCOPED_TRACE(Fft::NomsFenetres[fenetre]);
+    TCourbeOsc c("V1", 1, "V");
+    c.FenetreSpectre = fenetre;
     Remplit(c, 8192, Sinus(2, 81.92, 0.3, 0.5));  // bin 100
     const auto avant = c.Valeurs;
     c.AnalyseCourbe(8192);
@@ -115,11 +135,11 @@ TEST(TCourbeOsc, LaVoieGardeSesEchantillonsQuelleQueSoitLaFenetre) {
       EXPECT_NEAR(c.Spectre[0], 0.5, 0.01);  // the mean
     }
     TCourbeOsc masse("V2", 2, "V");  // a grounded channel: zeros, no 0/0
+    masse.FenetreSpectre = fenetre;
     masse.AnalyseCourbe(8192);
     EXPECT_EQ(masse.Spectre[0], 0);
     EXPECT_EQ(masse.Spectre[100], 0);
   }
-  Fft::TypeFenetre = Fft::Rectangle;
 }
 
 class UneTrame : public testing::Test {

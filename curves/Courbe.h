@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "Fft.h"
 #include "Mesures.h"
 #include "Tvoie.h"
 
@@ -42,11 +43,14 @@ class TCourbe : public Tvoie {
 class TCourbeOsc : public TCourbe, public MesuresVoie {
  public:
   std::array<double, NbValeursVoie> Spectre{};  // bin amplitudes, 0..4095 written
+  // The window of the spectrum, the owner's choice (the options); the rectangle until then.
+  Fft::Fenetre FenetreSpectre = Fft::Rectangle;
 
   TCourbeOsc(std::string_view nom, int index, std::string_view unite);
 
-  // Spectrum and measurements of the first `count` values (16..8192; fewer: nothing is
-  // done; more: ERangeError). Valeurs stay as acquired whatever the window.
+  // Spectrum through FenetreSpectre and measurements of the first `count` values
+  // (16..8192; fewer: nothing is done; more: ERangeError). Valeurs stay as acquired
+  // whatever the window.
   void AnalyseCourbe(uint16_t count);
 
  private:
