@@ -1,7 +1,8 @@
 # zelm_test(NAME SOURCES ... LIBS ...)
 # One GoogleTest program; each of its tests becomes a ctest test. Qt tests never
 # need a display: the offscreen platform is set here, whatever the caller's
-# environment says.
+# environment says. Each test is labelled with its program, so that a run can
+# keep to the programs it built.
 function(zelm_test nom)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${nom} ${T_SOURCES})
@@ -17,5 +18,8 @@ function(zelm_test nom)
   gtest_discover_tests(${nom}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 300)
+    # one variable per property: discovery splits a list value into name-value pairs
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
+               ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8
+               TIMEOUT 300 LABELS ${nom})
 endfunction()

@@ -1,5 +1,6 @@
 #include "Horloge.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -17,9 +18,11 @@ class HorlogeReelle final : public Horloge {
 };
 
 HorlogeReelle reelle;
-Horloge *courante = &reelle;
+// The device thread reads it while a test puts another clock in place: the release
+// makes the clock's construction visible to the thread that then waits on it.
+std::atomic<Horloge *> courante = &reelle;
 
 }  // namespace
 
-Horloge &HorlogeCourante() { return *courante; }
-void DefinitHorloge(Horloge *h) { courante = h ? h : &reelle; }
+Horloge &HorlogeCourante() { return *courante.load(std::memory_order_acquire); }
+void DefinitHorloge(Horloge *h) { courante.store(h ? h : &reelle, std::memory_order_release); }

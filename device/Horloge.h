@@ -12,7 +12,8 @@ class Horloge {
 
 // The clock that device code waits on; the real clock unless a test put another.
 Horloge &HorlogeCourante();
-// Puts `h` in place (nullptr: back to the real clock). The caller keeps ownership.
+// Puts `h` in place (nullptr: back to the real clock). The caller keeps ownership, and
+// keeps `h` alive until no thread can still be waiting on it. Both are safe from any thread.
 void DefinitHorloge(Horloge *h);
 
 inline void Attendre(int ms) { HorlogeCourante().Attendre(ms); }

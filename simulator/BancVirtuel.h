@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,8 @@ class AppareilVirtuel {
 // The measuring bench of this process: the clock, the signal, the circuit under
 // test and the devices. Channel 1 and the external trigger input see the signal
 // directly; channel 2 sees it through the circuit (a plain wire when there is none).
+// Safe from any thread: the device thread reaches it through the device-access and
+// generator libraries while a test furnishes it and reads its devices.
 class BancVirtuel {
  public:
   static constexpr char NomOscillo[] = "QuiloUSB-0";
@@ -30,10 +33,15 @@ class BancVirtuel {
   ~BancVirtuel();
 
   HorlogeBanc &Horloge() { return horloge_; }
+  // The one lock of the bench, its devices and its circuit, taken by each of their public
+  // entries. Recursive, as they call each other: the oscilloscope samples the bench,
+  // whose signal may be a generator. Never held across a wait: the bench never waits,
+  // the device code does, between its calls. The clock has its own lock, taken inside.
+  std::recursive_mutex &Verrou() const { return verrou_; }
 
   // nullptr: 0 V.
   void DefinitSource(std::shared_ptr<const Source> source);
-  std::shared_ptr<const Source> SourceCourante() const { return source_; }
+  std::shared_ptr<const Source> SourceCourante() const;
   // nullptr: channel 2 is wired to the signal.
   void DefinitCircuit(std::shared_ptr<Circuit> circuit);
 
@@ -53,6 +61,7 @@ class BancVirtuel {
 
  private:
   class Entrees;
+  mutable std::recursive_mutex verrou_;
   HorlogeBanc horloge_;
   std::shared_ptr<const Source> source_;
   std::shared_ptr<Circuit> circuit_;
@@ -68,5 +77,6 @@ BancVirtuel &Banc();
 // Bench presets by name. A preset starts from an empty bench and furnishes it.
 using Preset = std::function<void(BancVirtuel &)>;
 bool PresetExiste(const std::string &nom);
-// Empties the bench and applies the preset; false (the bench untouched) if unknown.
+// Empties the bench and applies the preset, as one step for any other thread; false (the
+// bench untouched) if unknown.
 bool ChoisitPreset(const std::string &nom);

@@ -21,9 +21,8 @@ int32_t Diviseur(int32_t recharge) {
 
 }  // namespace
 
-GenerateurVirtuel::GenerateurVirtuel(const ModeleGenerateurVirtuel &modele,
-                                     const HorlogeBanc &horloge)
-    : modele_(modele), horloge_(horloge) {}
+GenerateurVirtuel::GenerateurVirtuel(const ModeleGenerateurVirtuel &modele, BancVirtuel &banc)
+    : modele_(modele), horloge_(banc.Horloge()), verrou_(banc.Verrou()) {}
 
 double GenerateurVirtuel::Volts(int32_t code) const {
   // The DAC takes no code beyond its range.
@@ -32,6 +31,7 @@ double GenerateurVirtuel::Volts(int32_t code) const {
 }
 
 bool GenerateurVirtuel::Lance(const uint8_t *enregistrement) {
+  std::lock_guard verrou(verrou_);
   const int32_t points = LitEntier32(enregistrement);
   const uint8_t indexHorloge = enregistrement[4];
   if (points < 1 || points > PointsEnregistrementMax || indexHorloge >= modele_.horloges.size())
@@ -49,11 +49,23 @@ bool GenerateurVirtuel::Lance(const uint8_t *enregistrement) {
   return true;
 }
 
+void GenerateurVirtuel::Stoppe() {
+  std::lock_guard verrou(verrou_);
+  enMarche_ = false;
+}
+
+bool GenerateurVirtuel::EnMarche() const {
+  std::lock_guard verrou(verrou_);
+  return enMarche_;
+}
+
 double GenerateurVirtuel::Frequence() const {
+  std::lock_guard verrou(verrou_);
   return enMarche_ ? cadence_ / static_cast<double>(periode_.size()) : 0;
 }
 
 double GenerateurVirtuel::Tension(double t) const {
+  std::lock_guard verrou(verrou_);
   if (!enMarche_) return 0;
   const double n = static_cast<double>(periode_.size());
   // The table repeats before the start too, so a circuit settled from earlier
@@ -63,8 +75,14 @@ double GenerateurVirtuel::Tension(double t) const {
   return periode_[static_cast<std::size_t>(position)];
 }
 
+double GenerateurVirtuel::Moyenne() const {
+  std::lock_guard verrou(verrou_);
+  return enMarche_ ? moyenne_ : 0;
+}
+
 // A hundred straight pieces per period, never finer than one point of the table.
 double GenerateurVirtuel::PasMaximal() const {
+  std::lock_guard verrou(verrou_);
   if (!enMarche_) return 1.0;
   return std::max(1 / cadence_, 0.01 / Frequence());
 }
@@ -85,7 +103,8 @@ double SignalGenerateur::PasMaximal() const { return Actif()->PasMaximal(); }
 std::shared_ptr<GenerateurVirtuel> BrancheGenerateur(BancVirtuel &banc,
                                                      const ModeleGenerateurVirtuel &modele,
                                                      std::shared_ptr<const Source> remplacant) {
-  auto generateur = std::make_shared<GenerateurVirtuel>(modele, banc.Horloge());
+  std::lock_guard verrou(banc.Verrou());  // plugged in and made the signal in one step
+  auto generateur = std::make_shared<GenerateurVirtuel>(modele, banc);
   banc.Branche(modele.noms[0], generateur);
   banc.DefinitSource(std::make_shared<SignalGenerateur>(generateur, std::move(remplacant)));
   return generateur;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "BancVirtuel.h"
@@ -34,16 +35,17 @@ inline constexpr int32_t ModeContinu = 1;
 
 // A virtual generator: plays the first NbPoints codes of its record at clock ÷ divider,
 // divider = 65536 − reload (a reload of 0: no division), each code held until the next.
-// Stopped, its output is 0 V.
+// Stopped, its output is 0 V. It runs on the clock of its bench and each entry holds the
+// bench's lock, so a generator library steps it while a test reads its output.
 class GenerateurVirtuel final : public AppareilVirtuel, public Source {
  public:
-  GenerateurVirtuel(const ModeleGenerateurVirtuel &modele, const HorlogeBanc &horloge);
+  GenerateurVirtuel(const ModeleGenerateurVirtuel &modele, BancVirtuel &banc);
 
   // Plays the record from now on; false, and nothing changes, for a record it cannot play
   // (points outside 1..16000, clock index above 2).
   bool Lance(const uint8_t *enregistrement);
-  void Stoppe() { enMarche_ = false; }
-  bool EnMarche() const { return enMarche_; }
+  void Stoppe();
+  bool EnMarche() const;
   // Frequency of the period being played (0 when stopped).
   double Frequence() const;
   const ModeleGenerateurVirtuel &Modele() const { return modele_; }
@@ -51,12 +53,13 @@ class GenerateurVirtuel final : public AppareilVirtuel, public Source {
   double Volts(int32_t code) const;
 
   double Tension(double t) const override;
-  double Moyenne() const override { return enMarche_ ? moyenne_ : 0; }
+  double Moyenne() const override;
   double PasMaximal() const override;
 
  private:
   const ModeleGenerateurVirtuel &modele_;
   const HorlogeBanc &horloge_;
+  std::recursive_mutex &verrou_;
   bool enMarche_ = false;
   std::vector<double> periode_;  // volts of each point
   double cadence_ = 0;           // points per second
@@ -65,7 +68,8 @@ class GenerateurVirtuel final : public AppareilVirtuel, public Source {
 };
 
 // The bench's signal when a generator drives it: the generator's output while it runs,
-// otherwise `remplacant` (none: 0 V).
+// otherwise `remplacant` (none: 0 V). The bench reads it under its lock, so the generator
+// cannot stop between the choice and the reading.
 class SignalGenerateur final : public Source {
  public:
   SignalGenerateur(std::shared_ptr<const GenerateurVirtuel> generateur,

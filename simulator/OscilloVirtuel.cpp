@@ -42,8 +42,49 @@ enum : uint8_t { CmdStop = 0, CmdSynchro = 3, CmdDuree = 4, CmdAlim = 5, CmdVers
 
 }  // namespace
 
-OscilloVirtuel::OscilloVirtuel(EntreesOscillo &entrees, HorlogeBanc &horloge, uint64_t graine)
-    : entrees_(entrees), horloge_(horloge), alea_(graine ? graine : 1) {}
+OscilloVirtuel::OscilloVirtuel(EntreesOscillo &entrees, HorlogeBanc &horloge,
+                               std::recursive_mutex &verrou, uint64_t graine)
+    : entrees_(entrees), horloge_(horloge), verrou_(verrou), alea_(graine ? graine : 1) {}
+
+void OscilloVirtuel::Debranche(bool debranche) {
+  std::lock_guard verrou(verrou_);
+  debranche_ = debranche;
+}
+
+bool OscilloVirtuel::EstBranche() const {
+  std::lock_guard verrou(verrou_);
+  return !debranche_;
+}
+
+void OscilloVirtuel::Reensemence(uint64_t graine) {
+  std::lock_guard verrou(verrou_);
+  alea_ = graine ? graine : 1;
+}
+
+void OscilloVirtuel::SalvesVides(bool vides) {
+  std::lock_guard verrou(verrou_);
+  salvesVides_ = vides;
+}
+
+void OscilloVirtuel::SynchroAbsente(bool absente) {
+  std::lock_guard verrou(verrou_);
+  synchroAbsente_ = absente;
+}
+
+void OscilloVirtuel::DeriveDecalage(int voie, int codes) {
+  std::lock_guard verrou(verrou_);
+  derive_[voie == 2 ? 1 : 0] = codes;
+}
+
+double OscilloVirtuel::FrequenceEchantillonnage() const {
+  std::lock_guard verrou(verrou_);
+  return frequence_;
+}
+
+bool OscilloVirtuel::Alimente() const {
+  std::lock_guard verrou(verrou_);
+  return alim_;
+}
 
 int OscilloVirtuel::ErreurDecalage(int voie, int calibre, int colonne) {
   if (voie < 1 || voie > 2 || calibre < 0 || calibre > 8 || colonne < 0 || colonne > 1) return 0;
@@ -51,6 +92,7 @@ int OscilloVirtuel::ErreurDecalage(int voie, int calibre, int colonne) {
 }
 
 bool OscilloVirtuel::Ecrit(int pipe, const uint8_t *octets, uint32_t &longueur) {
+  std::lock_guard verrou(verrou_);
   if (debranche_ || pipe < 0 || pipe >= int(Points.size()) || (Points[pipe] & 0x80)) return false;
   if (pipe == 0) {
     if (longueur > 0) Demarre();
@@ -219,6 +261,7 @@ uint32_t OscilloVirtuel::LitDonnees(uint8_t *octets, uint32_t longueur) {
 }
 
 bool OscilloVirtuel::Lit(int pipe, uint8_t *octets, uint32_t &longueur) {
+  std::lock_guard verrou(verrou_);
   if (debranche_ || pipe < 0 || pipe >= int(Points.size()) || !(Points[pipe] & 0x80)) return false;
   longueur = std::min<uint32_t>(longueur, OctetsParLecture);
   if (pipe == 2) {

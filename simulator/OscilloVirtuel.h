@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <mutex>
 
 #include "BancVirtuel.h"
 
@@ -17,7 +18,8 @@ class EntreesOscillo {
 
 // The oscilloscope's firmware side: pipes 0 and 1 take commands, pipe 2 answers
 // nothing, pipes 3 and 4 hand out samples and the version reply. It samples its
-// inputs on the bench clock, so a frame fills only as bench time goes by.
+// inputs on the bench clock, so a frame fills only as bench time goes by. Each public
+// entry holds the bench's lock (`verrou`), so the device thread and a test may both use it.
 class OscilloVirtuel final : public AppareilVirtuel {
  public:
   // Endpoint address of each pipe, in pipe order (bit 7: device to host).
@@ -26,7 +28,8 @@ class OscilloVirtuel final : public AppareilVirtuel {
   static constexpr int OctetsParLecture = 64;
   static constexpr char VersionMicrologiciel[] = "QuiloSim 1.0";  // 12 characters
 
-  OscilloVirtuel(EntreesOscillo &entrees, HorlogeBanc &horloge, uint64_t graine = 1);
+  OscilloVirtuel(EntreesOscillo &entrees, HorlogeBanc &horloge, std::recursive_mutex &verrou,
+                 uint64_t graine = 1);
 
   // The two bulk directions; false is a failed request. `longueur` is the size
   // asked for and becomes the size transferred.
@@ -36,14 +39,14 @@ class OscilloVirtuel final : public AppareilVirtuel {
   // Faults. Unplugged: every request fails (and opens fail). Empty bursts: data
   // reads succeed with no byte. No trigger: a channel or external trigger never
   // fires (free-running still starts).
-  void Debranche(bool debranche) { debranche_ = debranche; }
-  bool EstBranche() const { return !debranche_; }
-  void SalvesVides(bool vides) { salvesVides_ = vides; }
-  void SynchroAbsente(bool absente) { synchroAbsente_ = absente; }
+  void Debranche(bool debranche);
+  bool EstBranche() const;
+  void SalvesVides(bool vides);
+  void SynchroAbsente(bool absente);
   // The noise starts again from `graine`, as after a plug-in.
-  void Reensemence(uint64_t graine) { alea_ = graine ? graine : 1; }
+  void Reensemence(uint64_t graine);
   // An input stage that has drifted: `codes` more offset on the channel.
-  void DeriveDecalage(int voie, int codes) { derive_[voie == 2 ? 1 : 0] = codes; }
+  void DeriveDecalage(int voie, int codes);
 
   // Offset error in codes that the input stage adds, for channel 1..2, calibre
   // index 0..8 (order of the calibre table) and time-base column (1: 48 MHz
@@ -51,8 +54,8 @@ class OscilloVirtuel final : public AppareilVirtuel {
   // so one measurement per stage can correct it.
   static int ErreurDecalage(int voie, int calibre, int colonne);
 
-  double FrequenceEchantillonnage() const { return frequence_; }
-  bool Alimente() const { return alim_; }
+  double FrequenceEchantillonnage() const;
+  bool Alimente() const;
 
  private:
   struct ReglageVoie {
@@ -78,6 +81,7 @@ class OscilloVirtuel final : public AppareilVirtuel {
 
   EntreesOscillo &entrees_;
   HorlogeBanc &horloge_;
+  std::recursive_mutex &verrou_;
   uint64_t alea_;
   bool debranche_ = false, salvesVides_ = false, synchroAbsente_ = false;
   bool alim_ = false, versionDemandee_ = false;

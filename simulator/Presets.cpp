@@ -1,4 +1,5 @@
 #include <map>
+#include <mutex>
 #include <string>
 
 #include "BancVirtuel.h"
@@ -26,6 +27,7 @@ bool PresetExiste(const std::string &nom) { return Presets().count(nom) > 0; }
 bool ChoisitPreset(const std::string &nom) {
   const auto it = Presets().find(nom);
   if (it == Presets().end()) return false;
+  std::lock_guard verrou(Banc().Verrou());  // no half-furnished bench is ever seen
   Banc().Vide();
   it->second(Banc());
   return true;

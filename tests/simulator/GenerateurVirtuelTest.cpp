@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "BancVirtuel.h"
 #include "GenerateurVirtuel.h"
 #include "HorlogeBanc.h"
 
@@ -23,7 +24,8 @@ class GenerateurSurBanc : public testing::Test {
   void SetUp() override {
     horloge.PasseEnVirtuel();
   }
-  HorlogeBanc horloge;
+  BancVirtuel banc;  // only its clock: the generators are not plugged in
+  HorlogeBanc &horloge = banc.Horloge();
 };
 
 TEST_F(GenerateurSurBanc, FrequenceParHorlogeDiviseurEtPoints) {
@@ -40,14 +42,14 @@ TEST_F(GenerateurSurBanc, FrequenceParHorlogeDiviseurEtPoints) {
   };
   for (auto [modele, points, index, recharge, frequence] : cas) {
     SCOPED_TRACE(testing::Message() << modele->noms[0] << " " << points << " " << recharge);
-    GenerateurVirtuel g(*modele, horloge);
+    GenerateurVirtuel g(*modele, banc);
     ASSERT_TRUE(g.Lance(Enregistrement(points, index, recharge).data()));
     EXPECT_DOUBLE_EQ(g.Frequence(), frequence);
   }
 }
 
 TEST_F(GenerateurSurBanc, RefuseUnEnregistrementInjouable) {
-  GenerateurVirtuel g(GenerateurBF, horloge);
+  GenerateurVirtuel g(GenerateurBF, banc);
   ASSERT_TRUE(g.Lance(Enregistrement(100, 0, 0).data()));
   for (auto e : {Enregistrement(0, 0, 0), Enregistrement(16001, 0, 0),
                  Enregistrement(-5, 0, 0), Enregistrement(100, 3, 0)}) {
@@ -57,7 +59,7 @@ TEST_F(GenerateurSurBanc, RefuseUnEnregistrementInjouable) {
 }
 
 TEST_F(GenerateurSurBanc, LesCodesRedeviennentDesVolts) {
-  GenerateurVirtuel bf(GenerateurBF, horloge), tbf(GenerateurTBF, horloge);
+  GenerateurVirtuel bf(GenerateurBF, banc), tbf(GenerateurTBF, banc);
   struct Cas { const GenerateurVirtuel *g; int32_t code; double volts; } cas[] = {
       {&bf, 8192, 0}, {&bf, 0, 8192 * 20.0 / 16383}, {&bf, 16383, -8191 * 20.0 / 16383},
       {&bf, 7373, 819 * 20.0 / 16383},           // inverted: a low code is positive
@@ -71,7 +73,7 @@ TEST_F(GenerateurSurBanc, LesCodesRedeviennentDesVolts) {
 }
 
 TEST_F(GenerateurSurBanc, JoueLaTableEnBouclePuisSArreteA0V) {
-  GenerateurVirtuel g(GenerateurTBF, horloge);
+  GenerateurVirtuel g(GenerateurTBF, banc);
   EXPECT_EQ(g.Tension(1.0), 0);
   // four points at 4 MHz ÷ 40 = 100 000 points per second
   const double origine = horloge.Maintenant(), pas = 1e-5;
@@ -88,7 +90,7 @@ TEST_F(GenerateurSurBanc, JoueLaTableEnBouclePuisSArreteA0V) {
 }
 
 TEST_F(GenerateurSurBanc, LeRemplacantTientLaPlaceDuGenerateurArrete) {
-  auto g = std::make_shared<GenerateurVirtuel>(GenerateurBF, horloge);
+  auto g = std::make_shared<GenerateurVirtuel>(GenerateurBF, banc);
   SignalGenerateur signal(g, std::make_shared<Continu>(3.0));
   SignalGenerateur seul(g);
   EXPECT_EQ(signal.Tension(2.0), 3.0);
