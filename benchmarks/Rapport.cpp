@@ -43,3 +43,9 @@ int LanceEtCompare(int argc, char **argv, const std::vector<Comparaison> &compar
   }
   return 0;
 }
+
+void DecritMachine(std::ostream &sortie, const char *programme) {
+  benchmark::BenchmarkReporter::Context::executable_name = programme;
+  benchmark::BenchmarkReporter::PrintBasicContext(&sortie, benchmark::BenchmarkReporter::Context());
+  sortie.flush();
+}
