@@ -158,12 +158,12 @@ void TCycleAcquisition::PrepareEchelles() {
     const TCourbeOsc &v = temps_.Voie(c.VoieMesure);
     c.Mini = 0;
     switch (c.Grandeur) {
-      case 1: case 3: c.Maxi = v.Maxi; break;
-      case 2: c.Mini = -180; c.Maxi = 180; break;
-      case 4: c.Maxi = 1; break;
-      case 5: c.Maxi = v.Maxi - v.Mini; break;
-      case 6: case 7: c.Maxi = temps_.Abscisse.Maxi; break;
-      default: break;
+      case GrandeurEfficace: case GrandeurMoyenne: c.Maxi = v.Maxi; break;
+      case GrandeurPhase: c.Mini = -180; c.Maxi = 180; break;
+      case GrandeurRapportCyclique: c.Maxi = 1; break;
+      case GrandeurCreteACrete: c.Maxi = v.Maxi - v.Mini; break;
+      case GrandeurMontee: case GrandeurDescente: c.Maxi = temps_.Abscisse.Maxi; break;
+      default: break;  // the gain keeps its limits
     }
     if (c.Maxi == 0) c.Maxi = 1;
   }

@@ -163,7 +163,9 @@ void TZelmMainForm::FormActivate() {
   }
   if (typeGenerateur_ == GenreGenerateur::Aucun) DetecteGenerateur();
   AjusteAffichage();
-  LanceAcquisition();
+  // an acquisition already armed (by the layout update, or the activation before
+  // this one) is not armed again: that would cost the device's two waits
+  if (!cycle_->EnAcquisition()) LanceAcquisition();
 }
 
 void TZelmMainForm::FormClose() {

@@ -105,7 +105,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   // Until the settings file is read, what a missing file gives: curves 1..4
   // measure the RMS value (the diagram would otherwise show a frequency in volts).
   void LitConfig() {
-    for (int i = 1; i <= 4; ++i) grapheZelm_.Courbes[size_t(i)].SetGrandeur(1);
+    for (int i = 1; i <= 4; ++i) grapheZelm_.Courbes[size_t(i)].SetGrandeur(GrandeurEfficace);
   }
   void EcritConfig() {}
   void PauseDialogue();

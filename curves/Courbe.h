@@ -57,7 +57,19 @@ class TCourbeOsc : public TCourbe, public MesuresVoie {
   std::array<double, NbValeursVoie> re_{}, im_{};  // the transform's arrays, kept to allocate once
 };
 
-inline constexpr int NbGrandeurs = 9;
+// What a measurement curve measures; the values are those the settings file keeps.
+enum GrandeurMesure : uint8_t {
+  GrandeurFrequence = 0,
+  GrandeurEfficace = 1,
+  GrandeurPhase = 2,
+  GrandeurMoyenne = 3,
+  GrandeurRapportCyclique = 4,
+  GrandeurCreteACrete = 5,
+  GrandeurMontee = 6,
+  GrandeurDescente = 7,
+  GrandeurGain = 8,
+};
+inline constexpr int NbGrandeurs = GrandeurGain + 1;
 // Names shown in the channel dialog and units given to the curve, 8-bit texts.
 inline constexpr std::array<const char *, NbGrandeurs> NomsGrandeurs{
     "Fr\xE9quence",      "Valeur efficace",   "Phase",
@@ -68,7 +80,7 @@ inline constexpr std::array<const char *, NbGrandeurs> UnitesGrandeurs{
 
 class TCourbeMesure : public TCourbe {
  public:
-  uint8_t Grandeur = 0;                  // index into NomsGrandeurs
+  uint8_t Grandeur = GrandeurFrequence;  // a GrandeurMesure, index into NomsGrandeurs
   double Valeur = ValeurIndefinie;       // the last measured value
   uint8_t VoieMesure = 1;                // oscilloscope channel measured, 1 or 2
   uint8_t VoieReference = 1;             // reference channel of phase and gain, 1 or 2

@@ -48,20 +48,20 @@ double TCourbeMesure::Mesure(const TCourbeOsc &c, const TCourbeOsc &r, const TCo
                              const TCourbeOsc &voie2, double te) const {
   const int periode = Duree(c.DebutPeriode, c.FinPeriode);
   switch (Grandeur) {
-    case 0: return Quotient(1.0, periode * te);
-    case 1: return c.Efficace;
-    case 2: {
+    case GrandeurFrequence: return Quotient(1.0, periode * te);
+    case GrandeurEfficace: return c.Efficace;
+    case GrandeurPhase: {
       const std::optional<double> d = Dephasage(voie1, voie2);
       if (!d) return NAN;
       return VoieReference == 2 ? *d : -*d;
     }
-    case 3: return c.Moyenne;
+    case GrandeurMoyenne: return c.Moyenne;
     // a fraction 0..1, as the diagram's scale for it; a display in % multiplies by 100
-    case 4: return Quotient(Duree(c.DebutHaut, c.FinHaut), periode);
-    case 5: return c.CreteACrete;
-    case 6: return Duree(c.DebutMontee, c.FinMontee) * te;
-    case 7: return Duree(c.DebutDescente, c.FinDescente) * te;
-    case 8: return Quotient(c.Efficace, r.Efficace);
+    case GrandeurRapportCyclique: return Quotient(Duree(c.DebutHaut, c.FinHaut), periode);
+    case GrandeurCreteACrete: return c.CreteACrete;
+    case GrandeurMontee: return Duree(c.DebutMontee, c.FinMontee) * te;
+    case GrandeurDescente: return Duree(c.DebutDescente, c.FinDescente) * te;
+    case GrandeurGain: return Quotient(c.Efficace, r.Efficace);
     default: return NAN;
   }
 }

@@ -5,9 +5,10 @@
 
 // The program's general errors. Arithmetic that must stay inside a field's range
 // raises them, and the code that has a defined result for the failure catches them
-// (a unit text that does not read, a measured value, an axis graduation). Nothing
-// shows one that is not caught: no window handler catches them, and one that leaves
-// a Qt event handler ends the program.
+// (a unit text that does not read, a measured value, an axis graduation). One that
+// nothing catches is shown in the program's error box when it leaves a window
+// handler, or reported by the device thread when it leaves a device call, and the
+// program goes on.
 
 // A result does not fit the range of the field that receives it.
 struct ERangeError : std::out_of_range {
