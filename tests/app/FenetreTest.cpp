@@ -255,21 +255,23 @@ TEST_F(Fenetre, UnCouplageChangePendantLAttenteReArme) {
 }
 
 TEST_F(Fenetre, LeBoutonArretGardeSaPlace) {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);  // the first layout
   f->FormActivate();
   auto *stop = C<QToolButton>("StopBtn");
   auto *arme = C<QToolButton>("ArmeBtn");
   std::vector<QPoint> places;
   for (int i = 0; i < 4; ++i) {
     ASSERT_TRUE(Trames());
-    QCoreApplication::processEvents();  // the layout follows a button shown or hidden
+    // the layout would follow a button shown or hidden
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     places.push_back(stop->mapTo(f.get(), QPoint()));
   }
   f->StopBtnClick();
-  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   ASSERT_TRUE(arme->isVisible());
   places.push_back(stop->mapTo(f.get(), QPoint()));
   f->ArmeBtnClick();
-  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   ASSERT_TRUE(arme->isHidden());
   places.push_back(stop->mapTo(f.get(), QPoint()));
   for (const QPoint &p : places) EXPECT_EQ(p, places.front());
