@@ -48,7 +48,9 @@ double TCourbeMesure::Mesure(const TCourbeOsc &c, const TCourbeOsc &r, const TCo
                              const TCourbeOsc &voie2, double te) const {
   const int periode = Duree(c.DebutPeriode, c.FinPeriode);
   switch (Grandeur) {
-    case GrandeurFrequence: return Quotient(1.0, periode * te);
+    // the period interpolated and averaged over the frame, as the phase uses it: one
+    // whole-sample period between noisy crossings is off by a few tenths of a percent
+    case GrandeurFrequence: return Quotient(1.0, (periode > 0 ? c.PeriodeFine : 0.0) * te);
     case GrandeurEfficace: return c.Efficace;
     case GrandeurPhase: {
       const std::optional<double> d = Dephasage(voie1, voie2);

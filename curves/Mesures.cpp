@@ -57,8 +57,20 @@ void CherchePeriode(std::span<const double> v, Bande b, MesuresVoie &m) {
   m.DebutPeriode = uint16_t(debut), m.FinPeriode = uint16_t(fin);
   const double niveau = s > 0 ? b.haut : b.bas;
   const bool croisements = b.AuDela(v[debut], s) && b.AuDela(v[fin], s);
-  m.PeriodeFine = croisements ? Croisement(v, fin, niveau) - Croisement(v, debut, niveau)
-                              : fin - debut;
+  if (!croisements) {
+    m.PeriodeFine = fin - debut;
+    return;
+  }
+  // The later whole periods of the frame, found the same way: a crossing's noise is a
+  // fixed part of a period whatever the sampling, so only more periods make it smaller.
+  int periodes = 1, derniere = fin;
+  for (;;) {
+    const int d = ChercheAuDela(v, derniere + 17, count - 16, -s, b);
+    const int f = ChercheAuDela(v, d + 15, count - 1, s, b);
+    if (f >= count - 1 || !b.AuDela(v[f], s)) break;
+    ++periodes, derniere = f;
+  }
+  m.PeriodeFine = (Croisement(v, derniere, niveau) - Croisement(v, debut, niveau)) / periodes;
 }
 
 // The first whole high phase: past the samples that are not yet low, the first high sample,

@@ -16,8 +16,9 @@ struct MesuresVoie {
   uint16_t FinDescente = 0, DebutDescente = 0;  // the fall's 5 % and 95 % crossings
   uint16_t DebutMontee = 0, FinMontee = 0;      // the rise's 5 % and 95 % crossings
   uint16_t NbAnalyses = 0;                      // the count analysed
-  // The same period in fractions of a sample, from the crossings interpolated between
-  // samples; FinPeriode - DebutPeriode when they cannot be.
+  // The period in fractions of a sample: from the crossings interpolated between
+  // samples, averaged over every whole period of the frame from DebutPeriode on;
+  // FinPeriode - DebutPeriode when they cannot be interpolated.
   double PeriodeFine = 0;
 };
 

@@ -203,6 +203,25 @@ TEST(Dephasage, JusteSurChaqueTrameOrdinaire) {
   }
 }
 
+// A crossing's noise is a fixed part of a period whatever the sampling: one period of a
+// noisy 8-bit sine is off by a few tenths of a percent, the frame's whole periods together
+// by that over their number.
+TEST(AnalyseTrame, LaPeriodeFineMoyenneToutesLesPeriodesDeLaTrame) {
+  const double code = 10.0 / 255;
+  struct Cas {
+    double periode, tolerance;
+  } cas[] = {{3000, 0.01}, {1000, 0.0015}, {200, 0.0004}, {40.7, 0.0003}};
+  for (const Cas &c : cas) {
+    for (unsigned graine = 1; graine <= 20; ++graine) {
+      SCOPED_TRACE(testing::Message() << "period " << c.periode << ", seed " << graine);
+      // a quarter of the codes, as a small signal on its calibre
+      const auto v = Echantillonne(8192, Sinus(1.0, c.periode, graine), code, 1.0, graine);
+      const MesuresVoie m = AnalyseTrame(v);
+      EXPECT_NEAR(m.PeriodeFine / c.periode, 1, c.tolerance);
+    }
+  }
+}
+
 TEST(Dephasage, EchoueSansValeurPlausible) {
   const auto x = Echantillonne(100, Sinus(1, 85));
   const auto plat = std::vector<double>(100, 0.5);
