@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <utility>
 
 #include "FenetreAcquisition.h"
 #include "GrapheMesure.h"
@@ -24,16 +25,22 @@ TCycleAcquisition::TCycleAcquisition(FenetreAcquisition &fenetre, TravailApparei
   QObject::connect(&timer_, &QTimer::timeout, [this] { Protege([this] { TimerTimer(); }); });
 }
 
-void TCycleAcquisition::LanceAcquisition() {
-  if (!f_.ArmementPermis()) return;
+// What every arming does on this side; false when arming is not permitted now.
+bool TCycleAcquisition::PrepareArmement() {
+  if (!f_.ArmementPermis()) return false;
   enAcquisition_ = true;
   f_.AfficheStatut(QStringLiteral("Attente de synchronisation"));
   f_.MontreArme(false);
   arretDemande_ = false;
   // what the device will do with a level it cannot take, so that the screen agrees
   reglages_.NormaliseSeuil();
-  travail_.Arme(++numero_, reglages_);
   timer_.start();
+  ++numero_;
+  return true;
+}
+
+void TCycleAcquisition::LanceAcquisition() {
+  if (PrepareArmement()) travail_.Arme(numero_, reglages_);
 }
 
 void TCycleAcquisition::ArreteAcquisition() {
@@ -57,6 +64,19 @@ void TCycleAcquisition::ReArme() {
   if (!enAcquisition_) return;
   ArreteAcquisition();
   LanceAcquisition();
+}
+
+uint32_t TCycleAcquisition::ArmeDeNouveau() {
+  ArreteAcquisition();
+  if (!PrepareArmement()) return 0;
+  travail_.Arme(numero_, reglages_);
+  return numero_;
+}
+
+uint32_t TCycleAcquisition::ArmeApresGenerateur(GenreGenerateur g, double f, int delaiMs) {
+  if (!PrepareArmement()) return 0;
+  travail_.Balaye(g, f, delaiMs, numero_, reglages_);
+  return numero_;
 }
 
 void TCycleAcquisition::TrameRecue(Trame trame) {
@@ -95,6 +115,8 @@ void TCycleAcquisition::FinAcquisition(const Trame &t) {
   } else {
     LanceAcquisition();
   }
+  // last: a sweep step it starts replaces the arming just made
+  if (dernieresValeurs_ && ValeursCalculees) ValeursCalculees(*std::exchange(dernieresValeurs_, std::nullopt));
 }
 
 void TCycleAcquisition::AnalyseTrame(const Trame &t) {
@@ -109,10 +131,10 @@ void TCycleAcquisition::AnalyseTrame(const Trame &t) {
   PrepareEchelles();
   const ModeAffichage m = f_.Mode();
   if (m == ModeAffichage::Spectre) f_.RepeintZelm();
-  else if (MontreLeDiagramme(m)) MesuresZelm();
+  else if (MontreLeDiagramme(m)) MesuresZelm(t.numero);
 }
 
-void TCycleAcquisition::MesuresZelm() {
+void TCycleAcquisition::MesuresZelm(uint32_t numero) {
   if (redessinDiffere_) f_.RepeintZelm();
   QImage &image = f_.ImageZelm();
   zelm_.Cursor(image);  // erases the crosses of the previous values
@@ -120,6 +142,7 @@ void TCycleAcquisition::MesuresZelm() {
     if (c.Active) c.CalculMesure(temps_.Voie1, temps_.Voie2, periode_);
   zelm_.Cursor(image);  // draws the new ones and writes the value labels
   f_.MontreImageZelm();
+  dernieresValeurs_ = numero;
 }
 
 // The settings shown are those of the next arming: a setting the device uses

@@ -2,6 +2,7 @@
 #include <QTimer>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "ReglagesAcquis.h"
@@ -33,6 +34,14 @@ class TCycleAcquisition {
   void Arrete();
   // Re-arms an acquisition under way, so that a changed setting reaches the device.
   void ReArme();
+  // Arms once generator g plays f and `delaiMs` have passed; returns the arming's
+  // number (0: arming is not permitted now): its frame, or a later one, is all at f.
+  uint32_t ArmeApresGenerateur(GenreGenerateur g, double f, int delaiMs);
+  // Arms again at once, whatever is under way; returns the arming's number (0: not
+  // permitted now).
+  uint32_t ArmeDeNouveau();
+  // Called with a frame's number once the diagram's values of that frame are computed.
+  std::function<void(uint32_t numero)> ValeursCalculees;
   // A frame from the device thread; one of an earlier arming is dropped.
   void TrameRecue(Trame trame);
   void TimerTimer();
@@ -54,9 +63,10 @@ class TCycleAcquisition {
   double PeriodeEchantillonnage() const { return periode_; }
 
  private:
+  bool PrepareArmement();
   void FinAcquisition(const Trame &t);
   void AnalyseTrame(const Trame &t);
-  void MesuresZelm();
+  void MesuresZelm(uint32_t numero);
   void EtapeReglageAuto();
   void DernierPasReglageAuto(const std::array<VoieAuto, 3> &voies);
 
@@ -71,5 +81,6 @@ class TCycleAcquisition {
   bool enAcquisition_ = false, arretDemande_ = false, reglageAuto_ = false,
        redessinDiffere_ = false;
   double periode_ = 1.0;
+  std::optional<uint32_t> dernieresValeurs_;  // the frame whose diagram values were just computed
   int nbTraitements_ = 0;
 };

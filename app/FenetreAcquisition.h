@@ -12,7 +12,8 @@ inline bool MontreLeDiagramme(ModeAffichage m) {
   return m == ModeAffichage::Zelm || m == ModeAffichage::ZelmAutomatique;
 }
 
-// What the acquisition cycle needs of the window that shows it: the few controls
+// What the acquisition cycle and the frequency-response measurement need of the
+// window that shows them: the few controls
 // it reads or shows, the two paint boxes, and the window's own updates.
 class FenetreAcquisition {
  public:
@@ -38,4 +39,6 @@ class FenetreAcquisition {
   // The settings panel shows the cycle's settings, without running its handlers.
   virtual void MontreReglages() = 0;
   virtual void DecocheMonocoup() = 0;
+  // The value label of measurement curve i says that its channel gave no value.
+  virtual void MontreErreurDeMesure(int i) = 0;
 };

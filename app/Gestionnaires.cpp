@@ -15,6 +15,9 @@
 #include "TZelmMainForm.h"
 #include "Texte8.h"
 #include "ZelmAbout.h"
+#include "ZelmMode.h"
+#include "ZelmCfg.h"
+#include "OptFFT.h"
 
 void TZelmMainForm::ReglageChange() {
   if (!chargement_) cycle_->ReArme();
@@ -61,6 +64,7 @@ void TZelmMainForm::ArmeBtnClick() {
 void TZelmMainForm::StopBtnClick() {
   const bool enReglage = cycle_->ReglageAuto();
   cycle_->Arrete();
+  mesure_->ArreteBalayage();
   monocoupPrecedent_ = c_.MonocoupCB->isChecked();
   c_.MonocoupCB->setChecked(true);
   // stopped half-way, the configuration has changed settings the panel does not show yet
@@ -85,9 +89,18 @@ void TZelmMainForm::CouplageRG2Click(RadioGroupe *emetteur) {
 }
 
 void TZelmMainForm::EnregistreBtnClick() {
-  // modes 2 and 3 take points with the frequency-response measurement
-  if (!MontreLeDiagramme(Mode())) LanceAcquisition();
+  switch (Mode()) {
+    case ModeAffichage::Oscilloscope:
+    case ModeAffichage::Spectre: LanceAcquisition(); break;
+    case ModeAffichage::Zelm:
+      if (mesure_->AcquiertPoint()) AjusteBoutons();  // "Défaire" at once
+      break;
+    case ModeAffichage::ZelmAutomatique: mesure_->DemarreBalayage(typeGenerateur_); break;
+  }
 }
+
+void TZelmMainForm::UndoBtnClick() { mesure_->UndoBtnClick(); }
+void TZelmMainForm::ResetBtnClick() { mesure_->ResetBtnClick(true); }
 
 void TZelmMainForm::ConnectBtnClick() {
   // Connexion() shows the result
@@ -123,15 +136,67 @@ void TZelmMainForm::Decalage(const DecalageCorrige &d) {
   AjusteAffichage();
 }
 
-void TZelmMainForm::PauseDialogue() {
+void TZelmMainForm::VoieFreqClick() {
+  if (chargement_) return;
   StopBtnClick();
+  TCourbeMesure &frequence = grapheZelm_.Courbes[0];
+  ReglagesDiagramme r;
+  r.axeVertical = grapheZelm_.Etiquettes.AxeY;
+  r.dimPoint = grapheZelm_.DimPoint;
+  r.fmin = frequence.Mini;
+  r.fmax = frequence.Maxi;
+  r.voie = frequence.VoieMesure;
+  // a sweep never set up runs with the dialog's defaults: show those
+  if (grapheZelm_.NbPointsBalayage > 0) r.points = grapheZelm_.NbPointsBalayage;
+  if (grapheZelm_.DelaiBalayage > 0) r.delaiMs = grapheZelm_.DelaiBalayage;
+  r.logarithmique = mesure_->Logarithmique;
+  r.gammesAuto = mesure_->GammesAuto;
+  const GenreGenerateur g = typeGenerateur_;
+  TZelmModeDlg dialogue(r, g, amplitudes_[size_t(g)], [this, g](double crete) {
+    amplitudes_[size_t(g)] = crete;
+    lien_->Travail().SetAmplitude(g, crete);
+  }, this);
+  if (BoitesCourantes().Execute(dialogue)) {
+    dialogue.OKBtnClick();
+    grapheZelm_.Etiquettes.AxeY = r.axeVertical;
+    grapheZelm_.DimPoint = r.dimPoint;
+    frequence.Mini = r.fmin;
+    frequence.Maxi = r.fmax;
+    frequence.VoieMesure = frequence.VoieReference = uint8_t(r.voie);
+    grapheZelm_.NbPointsBalayage = r.points;
+    grapheZelm_.DelaiBalayage = r.delaiMs;
+    mesure_->Logarithmique = r.logarithmique;
+    mesure_->GammesAuto = r.gammesAuto;
+  }
+  cycle_->PrepareEchelles();
+  c_.ZelmPaintBox->Repeint();
   AjusteAffichage();
 }
 
 void TZelmMainForm::VoieAnaClick(int tag) {
   Q_ASSERT_X(tag >= 1 && tag <= 4, "VoieAnaClick", "measurement boxes carry tags 1 to 4");
   if (tag < 1 || tag > 4) return;
-  PauseDialogue();
+  StopBtnClick();
+  // its own buttons store ("&Activer") or hide ("&Désactiver") the channel
+  TVoieZelmDlg dialogue(grapheZelm_.Courbes[size_t(tag)], this);
+  BoitesCourantes().Execute(dialogue);
+  cycle_->PrepareEchelles();
+  c_.ZelmPaintBox->Repeint();
+  AjusteAffichage();
+}
+
+void TZelmMainForm::OptionsBtnClick() {
+  StopBtnClick();
+  OptionsFFT o{grapheTemps_.Voie1.FenetreSpectre, grapheTemps_.Superposition};
+  TOptionsFFTDlg dialogue(o, this);
+  if (BoitesCourantes().Execute(dialogue)) {
+    dialogue.BtnOKClick();
+    for (int c : {1, 2}) grapheTemps_.Voie(c).FenetreSpectre = o.fenetre;  // from the next frame
+    grapheTemps_.Superposition = o.superposition;
+    update();
+    c_.TempsPaintBox->Repeint();
+  }
+  AjusteAffichage();
 }
 
 void TZelmMainForm::RegSaveBtnClick() {

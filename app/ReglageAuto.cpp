@@ -62,3 +62,22 @@ int VoieSynchroAuto(const std::array<VoieAuto, 3> &voies, const std::array<bool,
   }
   return voie;
 }
+
+int DureePourFrequence(double f) {
+  if (!(f > 0)) return int(BasesDeTemps.size()) - 1;
+  constexpr double Echantillons = 8192, Periodes = 10;
+  int choix = -1;
+  for (size_t d = 0; d < BasesDeTemps.size(); ++d) {
+    const double fe = BasesDeTemps[d].frequence;
+    if (fe * Periodes / f <= Echantillons &&
+        (choix < 0 || fe > BasesDeTemps[size_t(choix)].frequence))
+      choix = int(d);
+  }
+  return choix < 0 ? int(BasesDeTemps.size()) - 1 : choix;
+}
+
+int CalibrePourSignal(double min, double max, int actuel, bool coupe) {
+  const int k = CalibreAuto(min, max);
+  const int dernier = int(Calibres.size()) - 1;
+  return coupe ? std::min(std::max(k, actuel + 1), dernier) : k;
+}

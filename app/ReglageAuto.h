@@ -31,3 +31,14 @@ uint8_t SeuilAuto(double moy, int calibre);
 // level changes, and among equal counts the larger amplitude. A channel that
 // counted no change is never chosen.
 int VoieSynchroAuto(const std::array<VoieAuto, 3> &voies, const std::array<bool, 3> &actives);
+
+// The time base for a sweep point at f hertz: the fastest sampling whose 8192
+// samples still hold ten periods, since the frequency is averaged over all of them
+// (at least 40 samples a period then follow up to 1.2 MHz, two periods or more
+// from 0.4 Hz); the slowest when none holds ten.
+int DureePourFrequence(double f);
+
+// The calibre for a channel's next frame, from this frame's extremes on calibre
+// `actuel`: the smallest that holds them, and one above `actuel` at least when the
+// frame touched the end codes (its true extremes are beyond what it shows).
+int CalibrePourSignal(double min, double max, int actuel, bool coupe);

@@ -54,6 +54,8 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
   FenetreAcquisition &vue = *this;
   cycle_ = std::make_unique<TCycleAcquisition>(vue, lien_->Travail(), grapheTemps_,
                                                grapheSpectre_, grapheZelm_);
+  mesure_ = std::make_unique<TMesureZelm>(vue, *cycle_, grapheTemps_, grapheZelm_);
+  cycle_->ValeursCalculees = [this](uint32_t numero) { mesure_->TimerZelmAutoTimer(numero); };
   c_.TempsPaintBox->Peint = [this] {
     Protege([this] { cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image()); });
   };
@@ -192,6 +194,7 @@ void TZelmMainForm::DetecteGenerateur() {
 void TZelmMainForm::AjusteAffichage() {
   grapheTemps_.NbBandes = 0;
   ModeAffichage m = Mode();
+  if (m != ModeAffichage::ZelmAutomatique) mesure_->ArreteBalayage();
   if (c_.PanelZelm->isHidden() && m != ModeAffichage::Oscilloscope) c_.PanelZelm->show();
   else if (!c_.PanelZelm->isHidden() && m == ModeAffichage::Oscilloscope) c_.PanelZelm->hide();
   if (c_.PanelVoies->isHidden() && MontreLeDiagramme(m)) c_.PanelVoies->show();
@@ -255,7 +258,10 @@ void TZelmMainForm::AjusteBoutons() {
     case ModeAffichage::Zelm:
       e = {C, "|Enregistre le point courant", C && N > 0, C && N > 0, N >= 3};
       break;
-    case ModeAffichage::ZelmAutomatique: e = {C, "Acquisition", C && N > 0, false, N >= 3}; break;
+    case ModeAffichage::ZelmAutomatique:
+      // a second start would empty the points of the sweep under way
+      e = {C && !mesure_->BalayageEnCours(), "Acquisition", C && N > 0, false, N >= 3};
+      break;
   }
   c_.EnregistreBtn->setEnabled(e.enregistre);
   DefinitHint(c_.EnregistreBtn, e.hint);
@@ -289,6 +295,11 @@ QImage &TZelmMainForm::ImageZelm() { return c_.ZelmPaintBox->Image(); }
 void TZelmMainForm::MontreImageZelm() { c_.ZelmPaintBox->update(); }
 void TZelmMainForm::DesactiveEnregistre() { c_.EnregistreBtn->setEnabled(false); }
 void TZelmMainForm::DecocheMonocoup() { c_.MonocoupCB->setChecked(false); }
+
+void TZelmMainForm::MontreErreurDeMesure(int i) {
+  if (i >= 0 && i < int(c_.LabelVoie.size()))
+    c_.LabelVoie[size_t(i)]->setText(QStringLiteral("Erreur d'acquisition sur une voie"));
+}
 
 void TZelmMainForm::MontreReglages() {
   const bool avant = chargement_;

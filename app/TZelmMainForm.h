@@ -11,6 +11,7 @@
 #include "FenetreAcquisition.h"
 #include "GrapheMesure.h"
 #include "GrapheOsc.h"
+#include "MesureZelm.h"
 #include "TOscillo.h"
 
 class LienAppareil;
@@ -55,16 +56,15 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   void StopBtnClick();
   void ModeRGClick() { AjusteAffichage(); }
   void UpDown2Click(UpDown *emetteur);
-  void UndoBtnClick() {}  // points come with the frequency-response measurement
-  void ResetBtnClick() {}
+  void UndoBtnClick();
+  void ResetBtnClick();
   void CouplageRG2Click(RadioGroupe *emetteur);
   void EnregistreBtnClick();
   void ConnectBtnClick();
   void ToolButton1Click();
   void autosetBtnClick() { cycle_->autosetBtnClick(); }
-  // The dialogs of these come later: until then they pause, then resume.
-  void OptionsBtnClick() { PauseDialogue(); }
-  void VoieFreqClick() { PauseDialogue(); }
+  void OptionsBtnClick();
+  void VoieFreqClick();
   void VoieAnaClick(int tag);
   void RegSaveBtnClick();
   void HelpAbout();
@@ -88,6 +88,9 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   const std::string &DossierTabulo() const { return dossierTabulo_; }
   const std::string &NomFichierConfig() const { return nomFichierConfig_; }
   const TCycleAcquisition &Cycle() const { return *cycle_; }
+  const TMesureZelm &Mesure() const { return *mesure_; }
+  // What the mode dialog's "Gammes automatiques" sets.
+  void ActiveGammesAuto(bool oui) { mesure_->GammesAuto = oui; }
   TCycleAcquisition &Cycle() { return *cycle_; }
   const ReglagesAcquis &Reglages() const { return cycle_->Reglages(); }
   const TgrapheOsc &GrapheTemps() const { return grapheTemps_; }
@@ -108,7 +111,6 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
     for (int i = 1; i <= 4; ++i) grapheZelm_.Courbes[size_t(i)].SetGrandeur(GrandeurEfficace);
   }
   void EcritConfig() {}
-  void PauseDialogue();
   void AfficheDuree();
   void AfficheCalibre(int voie);
   // A setting the device uses changed: an acquisition under way is armed again.
@@ -129,6 +131,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   void DesactiveEnregistre() override;
   void MontreReglages() override;
   void DecocheMonocoup() override;
+  void MontreErreurDeMesure(int i) override;
 
   ControlesFenetre c_;
 
@@ -141,6 +144,8 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   std::string dossierTabulo_, nomFichierConfig_;
   std::string version_;  // the firmware text read at the last connection
   TOscillo::TableCorrection correction_{};
+  // peak volts of each generator kind, as last set (the drivers' own start values)
+  std::array<double, 3> amplitudes_{0, 2.5, 1};
 
   TgrapheOsc grapheTemps_, grapheSpectre_;
   TgrapheMesure grapheZelm_;
@@ -149,6 +154,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   AccesGenerateurs &generateurs_;
   std::unique_ptr<LienAppareil> lien_;
   std::unique_ptr<TCycleAcquisition> cycle_;
+  std::unique_ptr<TMesureZelm> mesure_;
 };
 
 // The labels of the edits.

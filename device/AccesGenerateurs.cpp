@@ -35,6 +35,12 @@ void GenerateursCharges::Lance(GenreGenerateur g) {
   Avec(g, [](auto &d) { d.Lance(); });
 }
 
+double FrequenceLimitee(GenreGenerateur g, double f) {
+  const ModeleGenerateur &m = g == GenreGenerateur::GTBF ? ModeleGTBF : ModeleGBF;
+  if (!(f >= m.frequenceMin)) return m.frequenceMin;  // NaN too
+  return f > m.frequenceMax ? m.frequenceMax : f;
+}
+
 GenreGenerateur DetecteGenerateur(AccesGenerateurs &g) {
   if (g.Ouvre(GenreGenerateur::GBF)) return GenreGenerateur::GBF;
   if (g.Ouvre(GenreGenerateur::GTBF)) return GenreGenerateur::GTBF;

@@ -40,5 +40,8 @@ class GenerateursCharges final : public AccesGenerateurs {
   void Lance(GenreGenerateur g) override;
 };
 
+// f within the frequencies generator g plays (the drivers clamp the same way).
+double FrequenceLimitee(GenreGenerateur g, double f);
+
 // The first generator that answers, the low-frequency one first.
 GenreGenerateur DetecteGenerateur(AccesGenerateurs &g);

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "Horloge.h"
@@ -143,22 +144,43 @@ void TravailAppareil::Connecte() {
   });
 }
 
+void TravailAppareil::ArmeMaintenant(uint32_t numero, const ReglagesAcquis &reglages) {
+  if (!oscillo_ || Annule()) return;
+  TOscillo &o = *oscillo_;
+  o.SetAlim(true);
+  o.Regle(reglages);
+  o.Lance();
+  numero_ = numero;
+  armee_ = o.EstConnecte();
+}
+
 void TravailAppareil::Arme(uint32_t numero, const ReglagesAcquis &reglages) {
-  Envoie([this, numero, reglages] {
-    if (!oscillo_ || Annule()) return;
-    TOscillo &o = *oscillo_;
-    o.SetAlim(true);
-    o.Regle(reglages);
-    o.Lance();
-    numero_ = numero;
-    armee_ = o.EstConnecte();
-  });
+  Envoie([this, numero, reglages] { ArmeMaintenant(numero, reglages); });
 }
 
 void TravailAppareil::Arrete() {
+  arretEnVue_ = true;
   Envoie([this] {
+    arretEnVue_ = false;
     armee_ = false;
     if (oscillo_) oscillo_->Stoppe();
+  });
+}
+
+void TravailAppareil::Balaye(GenreGenerateur g, double f, int delaiMs, uint32_t numero,
+                             const ReglagesAcquis &reglages) {
+  Envoie([this, g, f, delaiMs, numero, reglages] {
+    if (Annule()) return;
+    armee_ = false;  // a frame under way would mix two frequencies
+    generateurs_.Stoppe(g);
+    generateurs_.SetFrequence(g, f);
+    generateurs_.CalculeTable(g);
+    generateurs_.Lance(g);
+    for (int ecoule = 0; ecoule < delaiMs; ecoule += IntervalleMs) {
+      if (Annule() || arretEnVue_) return;
+      Attendre(std::min(IntervalleMs, delaiMs - ecoule));
+    }
+    ArmeMaintenant(numero, reglages);
   });
 }
 

@@ -75,6 +75,11 @@ class TravailAppareil {
   // Stop, frequency, table, start: the generator plays f.
   void ReglerGenerateur(GenreGenerateur g, double f);
   void SetAmplitude(GenreGenerateur g, double crete);
+  // A sweep step: the generator plays f, `delaiMs` pass (through the clock seam),
+  // then the acquisition is armed as by Arme, so that its frame is all at f. An
+  // Arrete sent meanwhile cuts the wait short and nothing is armed.
+  void Balaye(GenreGenerateur g, double f, int delaiMs, uint32_t numero,
+              const ReglagesAcquis &reglages);
   // Runs `f` on the device thread, after what is queued (tests, probes).
   void Execute(std::function<void(TOscillo *)> f);
 
@@ -96,6 +101,7 @@ class TravailAppareil {
   void Boucle();
   void Regarde();
   void PublieConnexion();
+  void ArmeMaintenant(uint32_t numero, const ReglagesAcquis &reglages);
   bool Annule() const { return annule_.load(); }
 
   AccesGenerateurs &generateurs_;
@@ -109,6 +115,7 @@ class TravailAppareil {
   std::deque<ResultatAppareil> resultats_;
   bool fin_ = false;
   std::atomic<bool> annule_{false};
+  std::atomic<bool> arretEnVue_{false};  // an Arrete is queued
   int reveil_ = -1;
   std::thread fil_;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "Calibres.h"
 #include "ReglageAuto.h"
 
 namespace {
@@ -83,5 +84,40 @@ TEST(VoieSynchroAuto, UneVoieSansChangementNEstJamaisChoisie) {
   for (const auto &c : cas) {
     SCOPED_TRACE(testing::Message() << "attendu " << c.attendu);
     EXPECT_EQ(VoieSynchroAuto({VoieAuto{}, c.v1, c.v2}, {false, c.a1, c.a2}), c.attendu);
+  }
+}
+
+TEST(DureePourFrequence, DixPeriodesDansLaTrameAuPlusVite) {
+  struct Cas { double f; double fe; } cas[] = {
+      {100, 80e3},      // 8192 samples: 102 ms, 10.2 periods
+      {1000, 800e3},    // 10.2 ms
+      {10000, 6e6},     // 12 MHz would hold 6.8 periods
+      {480e3, 48e6},    // the fastest of all: 100 samples a period
+      {1.6, 1600},      // the slowest holds 8.2: still the slowest
+      {0.01, 1600},     // nothing holds two
+  };
+  for (auto [f, fe] : cas) {
+    SCOPED_TRACE(f);
+    const int d = DureePourFrequence(f);
+    EXPECT_EQ(BasesDeTemps[size_t(d)].frequence, fe);
+    if (f >= 0.4) {
+      EXPECT_GE(8192 / fe * f, 2.0);
+    }
+    EXPECT_GE(fe / f, 40.0);
+  }
+  EXPECT_EQ(DureePourFrequence(0), int(BasesDeTemps.size()) - 1);
+}
+
+TEST(CalibrePourSignal, LePlusPetitQuiTientEtUnDePlusSiLaTrameCoupe) {
+  struct Cas { double min, max; int actuel; bool coupe; int attendu; } cas[] = {
+      {-0.5, 0.5, 8, false, 4},  // ±1 V peak on ±800 mV: 128 codes of 6.3 mV hold 0.8 V
+      {-0.5, 0.5, 4, false, 4},
+      {-0.8, 0.8, 4, true, 5},   // clipped on ±800 mV: at least the next one
+      {-0.01, 0.01, 8, false, 0},
+      {-30, 30, 8, true, 8},     // nothing above ±20 V
+  };
+  for (auto c : cas) {
+    SCOPED_TRACE(testing::Message() << c.min << ".." << c.max << " on " << c.actuel);
+    EXPECT_EQ(CalibrePourSignal(c.min, c.max, c.actuel, c.coupe), c.attendu);
   }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <future>
 #include <stdexcept>
 #include <string>
@@ -138,4 +139,35 @@ TEST_F(Travail, TermineCoupeLaCorrectionFermeEtNeLaissePasLAlimentation) {
   while (auto r = t->Prend()) EXPECT_FALSE(std::holds_alternative<Trame>(*r));
   t->Arme(8, ReglagesAcquis{});  // refused once ended
   EXPECT_FALSE(t->Prend().has_value());
+}
+
+// A sweep step's frame is armed only once the generator plays and the delay has passed.
+TEST_F(Travail, UnPasDeBalayageArmeApresLeGenerateurEtLeDelai) {
+  const int64_t avant = Banc().Horloge().MaintenantUs();
+  t->Balaye(GenreGenerateur::GBF, 500, 200, 9, ReglagesAcquis{});
+  EXPECT_EQ(Suivant<Trame>().numero, 9u);
+  // the delay, then the start's two waits (the generator's own calls wait nothing here)
+  EXPECT_EQ(Banc().Horloge().MaintenantUs() - avant, 200'000 + 100'000);
+  const auto appels = SurLeFil([this](TOscillo *) { return generateurs.appels; });
+  EXPECT_EQ(appels, (std::vector<std::string>{"Stoppe", "SetFrequence 500", "CalculeTable", "Lance"}));
+  // an Arrete sent while the step waits cuts it short: nothing is armed (the device
+  // thread is held until both are queued, virtual time would pass the delay at once)
+  std::promise<void> tenu;
+  t->Execute([f = tenu.get_future().share()](TOscillo *) { f.wait(); });
+  const int64_t debut = Banc().Horloge().MaintenantUs();
+  t->Balaye(GenreGenerateur::GBF, 600, 100'000, 10, ReglagesAcquis{});
+  t->Arrete();
+  tenu.set_value();
+  EXPECT_FALSE(SurLeFil([](TOscillo *o) { return o->Alim(); }));
+  EXPECT_FALSE(t->Prend().has_value());
+  EXPECT_LT(Banc().Horloge().MaintenantUs() - debut, 100'000'000);
+}
+
+TEST(FrequenceLimitee, ChaqueGenerateurDansSaGamme) {
+  struct Cas { GenreGenerateur g; double f, attendue; } cas[] = {
+      {GenreGenerateur::GBF, 0.001, 0.02}, {GenreGenerateur::GBF, 1e6, 480000},
+      {GenreGenerateur::GBF, 1000, 1000},  {GenreGenerateur::GTBF, 2500, 2000},
+      {GenreGenerateur::GTBF, 0.001, 0.005}, {GenreGenerateur::GTBF, std::nan(""), 0.005},
+  };
+  for (auto [g, f, attendue] : cas) EXPECT_EQ(FrequenceLimitee(g, f), attendue) << f;
 }
