@@ -107,16 +107,18 @@ void TCycleAcquisition::FinAcquisition(const Trame &t) {
   f_.RepeintTemps();
   if (AnalyseLesTrames(f_.Mode())) AnalyseTrame(t);
   f_.AjusteBoutons();
+  const std::optional<uint32_t> valeurs = std::exchange(dernieresValeurs_, std::nullopt);
   if (reglageAuto_) {
     // before the single-shot test: the configuration runs whatever "Monocoup" says
     EtapeReglageAuto();
-  } else if (f_.Monocoup()) {
-    travail_.CoupeAlim();
-  } else {
-    LanceAcquisition();
+    if (valeurs && ValeursCalculees) ValeursCalculees(*valeurs);
+    return;
   }
-  // last: a sweep step it starts replaces the arming just made
-  if (dernieresValeurs_ && ValeursCalculees) ValeursCalculees(*std::exchange(dernieresValeurs_, std::nullopt));
+  // a sweep arms its own next frame: arming here as well would cost the device's
+  // two waits for a frame nobody takes
+  if (valeurs && ValeursCalculees && ValeursCalculees(*valeurs)) return;
+  if (f_.Monocoup()) travail_.CoupeAlim();
+  else LanceAcquisition();
 }
 
 void TCycleAcquisition::AnalyseTrame(const Trame &t) {

@@ -40,8 +40,9 @@ class TCycleAcquisition {
   // Arms again at once, whatever is under way; returns the arming's number (0: not
   // permitted now).
   uint32_t ArmeDeNouveau();
-  // Called with a frame's number once the diagram's values of that frame are computed.
-  std::function<void(uint32_t numero)> ValeursCalculees;
+  // Called with a frame's number once the diagram's values of that frame are computed;
+  // true when it has armed the next acquisition itself (the cycle then does not).
+  std::function<bool(uint32_t numero)> ValeursCalculees;
   // A frame from the device thread; one of an earlier arming is dropped.
   void TrameRecue(Trame trame);
   void TimerTimer();

@@ -76,13 +76,15 @@ void TMesureZelm::Etape(double f) {
   if (attendue_ == 0) ArreteBalayage();  // closing, or the zero correction under way
 }
 
-void TMesureZelm::TimerZelmAutoTimer(uint32_t numero) {
-  if (!balayage_.EnCours() || numero < attendue_) return;
-  if (GammesAuto && !CalibresTiennent()) return;
+bool TMesureZelm::TimerZelmAutoTimer(uint32_t numero) {
+  if (!balayage_.EnCours()) return false;
+  if (numero < attendue_) return true;
+  if (GammesAuto && !CalibresTiennent()) return balayage_.EnCours();
   // a refused point ends the sweep: its box would otherwise come back at every step
   if (!AcquiertPoint()) ArreteBalayage();
   else if (const auto suivante = balayage_.Suivante(points_.Nombre())) Etape(*suivante);
   if (!balayage_.EnCours()) f_.AjusteBoutons();  // "Acquisition" may start another
+  return balayage_.EnCours();
 }
 
 bool TMesureZelm::CalibresTiennent() {

@@ -30,8 +30,9 @@ class TMesureZelm {
   void ArreteBalayage();
   bool BalayageEnCours() const { return balayage_.EnCours(); }
   const Balayage &BalayageCourant() const { return balayage_; }
-  // The cycle has computed the diagram's values of frame `numero`.
-  void TimerZelmAutoTimer(uint32_t numero);
+  // The cycle has computed the diagram's values of frame `numero`. True while the
+  // sweep goes on: it has then armed (or awaits) the frame of its next point.
+  bool TimerZelmAutoTimer(uint32_t numero);
 
   ParametresBalayage ParametresDuDiagramme() const;
   bool Logarithmique = false;  // the sweep's spacing, from the mode dialog

@@ -55,7 +55,7 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
   cycle_ = std::make_unique<TCycleAcquisition>(vue, lien_->Travail(), grapheTemps_,
                                                grapheSpectre_, grapheZelm_);
   mesure_ = std::make_unique<TMesureZelm>(vue, *cycle_, grapheTemps_, grapheZelm_);
-  cycle_->ValeursCalculees = [this](uint32_t numero) { mesure_->TimerZelmAutoTimer(numero); };
+  cycle_->ValeursCalculees = [this](uint32_t numero) { return mesure_->TimerZelmAutoTimer(numero); };
   c_.TempsPaintBox->Peint = [this] {
     Protege([this] { cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image()); });
   };

@@ -1,11 +1,14 @@
 // zelm: the program. Options first (they need no display), then the modules,
 // the application's title and the main window.
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <unistd.h>
 
 #include "AccesGenerateurs.h"
 #include "ApplicationZelm.h"
+#include "BalayageEnLigne.h"
 #include "Demarrage.h"
 #include "OptionsLancement.h"
 #include "Protege.h"
@@ -14,11 +17,72 @@
 #include "SignauxFin.h"
 #include "TZelmMainForm.h"
 
+namespace {
+
+// `zelm --sweep`: no window and no display; the points go to standard output as
+// they come, or to the output file once the sweep ends (whole, or not at all).
+int BalayeSansFenetre(int argc, char **argv, const OptionsLancement &options) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  ApplicationZelm application(argc, argv);
+  const std::string dossier =
+      InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  const BalayageDemande &demande = options.balayage;
+  const bool terminal = isatty(STDERR_FILENO) != 0;
+  int statut = 0;
+  QString message;
+  QByteArray texte;
+  {
+    GenerateursCharges generateurs;
+    BalayageEnLigne balayage(generateurs, demande, dossier + "zelm.zlm");
+    balayage.Ligne = [&](const QString &ligne) {
+      const QByteArray octets = ligne.toUtf8() + '\n';
+      if (demande.sortie.isEmpty()) {
+        std::fwrite(octets.constData(), 1, size_t(octets.size()), stdout);
+        std::fflush(stdout);
+      } else {
+        texte += octets;
+      }
+    };
+    if (terminal)
+      balayage.Progression = [](int k, int n, double f) {
+        std::fprintf(stderr, "\rpoint %d / %d : %.6g Hz   ", k, n, f);
+        if (k == n) std::fputc('\n', stderr);
+      };
+    balayage.Fin = [&](int s, const QString &m) {
+      statut = s;
+      message = m;
+      QCoreApplication::exit(s);
+    };
+    SignauxFin signaux;
+    QObject::connect(&signaux, &SignauxFin::Fin, [&balayage] { balayage.Interromps(); });
+    QTimer::singleShot(0, [&balayage] { Protege([&] { balayage.Demarre(); }); });
+    QApplication::exec();
+  }
+  FinaliseModules();
+  if (!demande.sortie.isEmpty()) {
+    QSaveFile fichier(demande.sortie);
+    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(texte) != texte.size() ||
+        !fichier.commit()) {
+      std::fprintf(stderr, "zelm : impossible d'écrire « %s » : %s\n",
+                   demande.sortie.toLocal8Bit().constData(),
+                   fichier.errorString().toLocal8Bit().constData());
+      return 1;
+    }
+  }
+  if (statut != 0) {
+    if (terminal) std::fputc('\n', stderr);
+    std::fprintf(stderr, "zelm : %s\n", message.toLocal8Bit().constData());
+  }
+  return statut;
+}
+
+}  // namespace
+
 int main(int argc, char **argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const OptionsLancement options = LitOptions(arguments);
-  if (options.action != OptionsLancement::Lance) {
+  if (options.action != OptionsLancement::Lance && options.action != OptionsLancement::Balaye) {
     std::fputs(options.message.toLocal8Bit().constData(),
                options.action == OptionsLancement::Erreur ? stderr : stdout);
     return options.action == OptionsLancement::Erreur ? 2 : 0;
@@ -29,6 +93,7 @@ int main(int argc, char **argv) {
                  options.preset.toLocal8Bit().constData());
     return 2;
   }
+  if (options.action == OptionsLancement::Balaye) return BalayeSansFenetre(argc, argv, options);
   ApplicationZelm application(argc, argv);
   const std::string dossier =
       InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));

@@ -1,7 +1,8 @@
 // The main window's responsiveness on the "demo" bench in real time, as the program runs
 // it: frames processed per second, and how long the event loop is blocked, seen by a 1 ms
-// probe timer's lateness; in free running, then through a "Config. auto", a "Zéro" and a
-// few generator frequency changes. One wall-clock run, so a plain program: the
+// probe timer's lateness; in free running, then through a "Config. auto", a "Zéro", a
+// few generator frequency changes and a sweep of 16 points, whose cost per point beyond
+// the protocol's own waits and the frames' durations is printed too. One wall-clock run, so a plain program: the
 // benchmark runner's repetitions would only replay the same ten seconds.
 // `--duree=S`: seconds of free running (the suite's smoke run takes a short one).
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -21,7 +23,10 @@
 #include "AccesGenerateurs.h"
 #include "ApplicationZelm.h"
 #include "Boites.h"
+#include "Calibres.h"
+#include "Controles.h"
 #include "Demarrage.h"
+#include "Horloge.h"
 #include "LienAppareil.h"
 #include "Quilink.h"
 #include "Rapport.h"
@@ -38,6 +43,10 @@ constexpr double ButRetardMs = 20;
 constexpr double LimitePhase = 120;         // s: a safety on a broken phase, not a delay
 constexpr double PauseGenerateur = 0.3;     // s after each frequency change
 constexpr int NbChangementsGenerateur = 5;
+constexpr int PointsBalayage = 16;
+constexpr int DelaiBalayageMs = 100;        // the mode dialog's smallest
+constexpr double ButParPointMs = 20;
+constexpr double AttenteApresDemarrage = 0.050;  // s, the oscilloscope model's second wait
 
 double Secondes(Montre::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -85,6 +94,25 @@ class Sonde {
 
   QTimer timer_;
   Montre::time_point arme_;
+};
+
+// The real clock, adding up the device's fixed waits (the generator's and the arming's);
+// the waits of one polling interval (looking for bursts, the sweep's delay) are not added.
+class HorlogeComptee final : public Horloge {
+ public:
+  explicit HorlogeComptee(Horloge &reelle) : reelle_(reelle) {}
+  void Attendre(int ms) override {
+    if (ms <= TravailAppareil::IntervalleMs) return reelle_.Attendre(ms);
+    const Montre::time_point t0 = Montre::now();
+    reelle_.Attendre(ms);
+    fixesUs_ += std::chrono::duration_cast<std::chrono::microseconds>(Montre::now() - t0).count();
+  }
+  int64_t MaintenantUs() const override { return reelle_.MaintenantUs(); }
+  double FixesMs() const { return double(fixesUs_.load()) / 1e3; }
+
+ private:
+  Horloge &reelle_;
+  std::atomic<int64_t> fixesUs_{0};
 };
 
 struct Phase {
@@ -164,6 +192,8 @@ int main(int argc, char **argv) {
     std::fputs("bench_fenetre : pas de banc « demo »\n", stderr);
     return 1;
   }
+  HorlogeComptee horloge(HorlogeCourante());
+  DefinitHorloge(&horloge);
   ApplicationZelm application(argc, argv);
   QTemporaryDir documents;
   const std::string dossier = InitialiseModules(documents.path());
@@ -204,6 +234,37 @@ int main(int argc, char **argv) {
         fenetre.Appareil().Travail().ReglerGenerateur(GenreGenerateur::GBF, 1000.0 * i);
       }, [](double t) { return t >= PauseGenerateur; });
 
+    // a sweep as a user starts it, automatic ranges on: each point's frames and their
+    // durations are counted as they come
+    Phase balayage{"balayage"};
+    TgrapheMesure &z = fenetre.GrapheZelm();
+    z.Courbes[0].Mini = 100;
+    z.Courbes[0].Maxi = 1000;
+    z.NbPointsBalayage = PointsBalayage;
+    z.DelaiBalayage = DelaiBalayageMs;
+    fenetre.ActiveGammesAuto(true);
+    double dureesTrames = 0;  // s, what the device needs to sample the frames
+    int trames = 0, points = 0;
+    const double fixesAvant = horloge.FixesMs();
+    if (gbf) {
+      fenetre.findChild<RadioGroupe *>(QStringLiteral("ModeRG"))->SetItemIndex(3);
+      // each analysed frame, while the settings are still its own
+      TCycleAcquisition &cycle = fenetre.Cycle();
+      const auto suite = cycle.ValeursCalculees;
+      cycle.ValeursCalculees = [&](uint32_t numero) {
+        ++trames;
+        // the device samples during the 50 ms wait after its start: only the rest adds
+        const double d = 8192 / BasesDeTemps[size_t(cycle.Reglages().Duree())].frequence;
+        dureesTrames += std::max(0.0, d - AttenteApresDemarrage);
+        return suite(numero);
+      };
+      Mesure(balayage, fenetre, sonde, [&] { fenetre.EnregistreBtnClick(); },
+             [&](double) { return !fenetre.Mesure().BalayageEnCours(); });
+      cycle.ValeursCalculees = suite;
+      points = z.NbPoints;
+    }
+    const double fixes = horloge.FixesMs() - fixesAvant;
+
     std::printf("\nfenetre principale, banc \"demo\" en temps reel, base de temps %d au depart, "
                 "sonde de 1 ms (Qt::PreciseTimer)\n", base);
     reussi = Imprime(demarrage, false) && reussi;
@@ -216,6 +277,19 @@ int main(int argc, char **argv) {
       std::puts("generateur    absent : le banc \"demo\" devait avoir le GBF");
       reussi = false;
     }
+    if (gbf) {
+      Imprime(balayage, false);
+      const double parPoint = points > 0 ? 1e3 * balayage.duree / points : 0;
+      const double attentes = points > 0 ? (fixes + 1e3 * dureesTrames) / points + DelaiBalayageMs : 0;
+      const double au_dela = parPoint - attentes;
+      std::printf("balayage      %d points sur %d, %d trames, attente %d ms : %.1f ms par point, "
+                  "dont attentes fixes %.1f ms et trames au-dela %.1f ms ; au-dela %.1f ms par point "
+                  "(but <= %.0f : %s)\n",
+                  points, PointsBalayage, trames, DelaiBalayageMs, parPoint,
+                  points > 0 ? fixes / points : 0, points > 0 ? 1e3 * dureesTrames / points : 0,
+                  au_dela, ButParPointMs, Verdict(points == PointsBalayage && au_dela <= ButParPointMs));
+      reussi = points == PointsBalayage && reussi;
+    }
     if (!fenetre.EstConnecte()) {
       std::puts("oscilloscope non connecte");
       reussi = false;
@@ -225,5 +299,6 @@ int main(int argc, char **argv) {
   }
   DefinitBoites(nullptr);
   FinaliseModules();
+  DefinitHorloge(nullptr);
   return reussi ? 0 : 1;
 }

@@ -35,10 +35,15 @@ void GenerateursCharges::Lance(GenreGenerateur g) {
   Avec(g, [](auto &d) { d.Lance(); });
 }
 
-double FrequenceLimitee(GenreGenerateur g, double f) {
+PlageFrequences PlageGenerateur(GenreGenerateur g) {
   const ModeleGenerateur &m = g == GenreGenerateur::GTBF ? ModeleGTBF : ModeleGBF;
-  if (!(f >= m.frequenceMin)) return m.frequenceMin;  // NaN too
-  return f > m.frequenceMax ? m.frequenceMax : f;
+  return {m.frequenceMin, m.frequenceMax};
+}
+
+double FrequenceLimitee(GenreGenerateur g, double f) {
+  const PlageFrequences p = PlageGenerateur(g);
+  if (!(f >= p.min)) return p.min;  // NaN too
+  return f > p.max ? p.max : f;
 }
 
 GenreGenerateur DetecteGenerateur(AccesGenerateurs &g) {

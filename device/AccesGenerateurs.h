@@ -40,6 +40,11 @@ class GenerateursCharges final : public AccesGenerateurs {
   void Lance(GenreGenerateur g) override;
 };
 
+// The frequencies generator g plays, hertz.
+struct PlageFrequences {
+  double min, max;
+};
+PlageFrequences PlageGenerateur(GenreGenerateur g);
 // f within the frequencies generator g plays (the drivers clamp the same way).
 double FrequenceLimitee(GenreGenerateur g, double f);
 

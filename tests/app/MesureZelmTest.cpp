@@ -102,11 +102,16 @@ TEST_F(Mesure, UnBalayageDe100A1000HzEn16Points) {
   C<RadioGroupe>("ModeRG")->SetItemIndex(3);
   auto *acquisition = C<QToolButton>("EnregistreBtn");
   ASSERT_TRUE(acquisition->isEnabled());
+  const int64_t debut = Banc().Horloge().MaintenantUs();
   f->EnregistreBtnClick();
   EXPECT_TRUE(f->Mesure().BalayageEnCours());
   EXPECT_FALSE(acquisition->isEnabled());
   ASSERT_TRUE(Attend([&] { return !f->Mesure().BalayageEnCours(); }));
   EXPECT_EQ(N(), 16);
+  // on the bench's time, each point costs its delay, one arming's two 50 ms waits and its
+  // 2 ms frame: a free-running arming replaced by the next step would add 100 ms
+  const double parPointMs = double(Banc().Horloge().MaintenantUs() - debut) / 16 / 1000;
+  EXPECT_LT(parPointMs, 100 + 100 + 2 + 2 * TravailAppareil::IntervalleMs) << parPointMs;
   EXPECT_TRUE(acquisition->isEnabled());
   const std::vector<double> jouees = generateur.Frequences();
   ASSERT_EQ(jouees.size(), 16u);

@@ -2,7 +2,7 @@
 
 #include "OptionsLancement.h"
 
-TEST(LitOptions, LesTroisOptionsEtRienDAutre) {
+TEST(LitOptions, LesOptionsDeLaFenetre) {
   struct Cas {
     QStringList args;
     OptionsLancement::Action action;
@@ -26,5 +26,48 @@ TEST(LitOptions, LesTroisOptionsEtRienDAutre) {
     EXPECT_EQ(o.simulation, c.simulation);
     EXPECT_EQ(o.preset, c.preset);
     EXPECT_EQ(o.message.isEmpty(), c.action == OptionsLancement::Lance);
+  }
+}
+
+TEST(LitOptions, LeBalayageSansFenetre) {
+  struct Cas {
+    QStringList args;
+    OptionsLancement::Action action;
+    BalayageDemande attendu;
+    const char *faute;  // in the message of an error
+  } cas[] = {
+      {{"zelm", "--simulate", "--sweep", "100:10000:64"},
+       OptionsLancement::Balaye, {100, 10000, 64, false, 500, {}}, ""},
+      {{"zelm", "--sweep=0.5:2e3:2", "--log", "--delay", "1", "--output", "r.txt"},
+       OptionsLancement::Balaye, {0.5, 2000, 2, true, 1, "r.txt"}, ""},
+      {{"zelm", "--sweep", "10:20:8192", "--delay=60000", "--output=a b.txt"},
+       OptionsLancement::Balaye, {10, 20, 8192, false, 60000, "a b.txt"}, ""},
+      {{"zelm", "--sweep", "1000:100:16"}, OptionsLancement::Erreur, {}, "inférieure à FMAX"},
+      {{"zelm", "--sweep", "100:100:16"}, OptionsLancement::Erreur, {}, "inférieure à FMAX"},
+      {{"zelm", "--sweep", "0:100:16"}, OptionsLancement::Erreur, {}, "positives"},
+      {{"zelm", "--sweep", "1,5:100:16"}, OptionsLancement::Erreur, {}, "positives"},
+      {{"zelm", "--sweep", "100:inf:16"}, OptionsLancement::Erreur, {}, "positives"},
+      {{"zelm", "--sweep", "100:1000:1"}, OptionsLancement::Erreur, {}, "2 à 8192"},
+      {{"zelm", "--sweep", "100:1000:8193"}, OptionsLancement::Erreur, {}, "2 à 8192"},
+      {{"zelm", "--sweep", "100:1000"}, OptionsLancement::Erreur, {}, "FMIN:FMAX:POINTS"},
+      {{"zelm", "--sweep"}, OptionsLancement::Erreur, {}, "FMIN:FMAX:POINTS"},
+      {{"zelm", "--sweep", "100:1000:16", "--delay", "0"}, OptionsLancement::Erreur, {}, "1 à 60000"},
+      {{"zelm", "--sweep", "100:1000:16", "--delay", "60001"}, OptionsLancement::Erreur, {}, "1 à 60000"},
+      {{"zelm", "--sweep", "100:1000:16", "--output"}, OptionsLancement::Erreur, {}, "nom de fichier"},
+      {{"zelm", "--log"}, OptionsLancement::Erreur, {}, "vont avec --sweep"},
+      {{"zelm", "--output", "r.txt"}, OptionsLancement::Erreur, {}, "vont avec --sweep"},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const auto o = LitOptions(c.args);
+    EXPECT_EQ(o.action, c.action) << o.message.toStdString();
+    EXPECT_TRUE(o.message.contains(QString::fromUtf8(c.faute))) << o.message.toStdString();
+    if (c.action != OptionsLancement::Balaye) continue;
+    EXPECT_EQ(o.balayage.fmin, c.attendu.fmin);
+    EXPECT_EQ(o.balayage.fmax, c.attendu.fmax);
+    EXPECT_EQ(o.balayage.points, c.attendu.points);
+    EXPECT_EQ(o.balayage.logarithmique, c.attendu.logarithmique);
+    EXPECT_EQ(o.balayage.delaiMs, c.attendu.delaiMs);
+    EXPECT_EQ(o.balayage.sortie, c.attendu.sortie);
   }
 }
