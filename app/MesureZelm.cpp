@@ -59,13 +59,14 @@ void TMesureZelm::DemarreBalayage(GenreGenerateur g) {
   f_.DesactiveEnregistre();
   points_.Efface();
   f_.RepeintZelm();
-  Etape(balayage_.Demarre(ParametresDuDiagramme()));
+  ReglerFrequence(balayage_.Demarre(ParametresDuDiagramme()));
 }
 
 void TMesureZelm::ArreteBalayage() { balayage_.Arrete(); }
 
-// ReglerFrequence, then a frame armed after the delay: its values make the point.
-void TMesureZelm::Etape(double f) {
+// The generator to f (clamped to its range), then a frame armed after the delay: its
+// values make the point.
+void TMesureZelm::ReglerFrequence(double f) {
   reprises_ = 0;
   if (GammesAuto) {
     cycle_.Reglages().SetDuree(DureePourFrequence(f));
@@ -82,7 +83,7 @@ bool TMesureZelm::TimerZelmAutoTimer(uint32_t numero) {
   if (GammesAuto && !CalibresTiennent()) return balayage_.EnCours();
   // a refused point ends the sweep: its box would otherwise come back at every step
   if (!AcquiertPoint()) ArreteBalayage();
-  else if (const auto suivante = balayage_.Suivante(points_.Nombre())) Etape(*suivante);
+  else if (const auto suivante = balayage_.Suivante(points_.Nombre())) ReglerFrequence(*suivante);
   if (!balayage_.EnCours()) f_.AjusteBoutons();  // "Acquisition" may start another
   return balayage_.EnCours();
 }

@@ -42,7 +42,7 @@ class TMesureZelm {
   bool GammesAuto = false;
 
  private:
-  void Etape(double f);
+  void ReglerFrequence(double f);
   // With GammesAuto: false when the frame's calibres must change first (and a new
   // frame has been asked for).
   bool CalibresTiennent();
