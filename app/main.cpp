@@ -1,9 +1,9 @@
 // zelm: the program. Options first (they need no display), then the modules,
 // the application's title and the main window.
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 #include "AccesGenerateurs.h"
@@ -14,35 +14,32 @@
 #include "Protege.h"
 #include "Quilink.h"
 #include "ServicesZelm.h"
+#include "SortieBalayage.h"
 #include "SignauxFin.h"
 #include "TZelmMainForm.h"
 
 namespace {
 
-// `zelm --sweep`: no window and no display; the points go to standard output as
-// they come, or to the output file once the sweep ends (whole, or not at all).
+// `zelm --sweep`: no window and no display. The output keeps the points taken even
+// when the sweep stops early.
 int BalayeSansFenetre(int argc, char **argv, const OptionsLancement &options) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   ApplicationZelm application(argc, argv);
+  const BalayageDemande &demande = options.balayage;
+  SortieBalayage sortie;
+  if (const QString faute = sortie.Ouvre(demande.sortie); !faute.isEmpty()) {
+    std::fprintf(stderr, "zelm : %s\n", faute.toLocal8Bit().constData());
+    return 1;
+  }
   const std::string dossier =
       InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-  const BalayageDemande &demande = options.balayage;
   const bool terminal = isatty(STDERR_FILENO) != 0;
   int statut = 0;
   QString message;
-  QByteArray texte;
   {
     GenerateursCharges generateurs;
     BalayageEnLigne balayage(generateurs, demande, dossier + "zelm.zlm");
-    balayage.Ligne = [&](const QString &ligne) {
-      const QByteArray octets = ligne.toUtf8() + '\n';
-      if (demande.sortie.isEmpty()) {
-        std::fwrite(octets.constData(), 1, size_t(octets.size()), stdout);
-        std::fflush(stdout);
-      } else {
-        texte += octets;
-      }
-    };
+    balayage.Ligne = [&sortie](const QString &ligne) { sortie.Ecrit(ligne); };
     if (terminal)
       balayage.Progression = [](int k, int n, double f) {
         std::fprintf(stderr, "\rpoint %d / %d : %.6g Hz   ", k, n, f);
@@ -59,19 +56,13 @@ int BalayeSansFenetre(int argc, char **argv, const OptionsLancement &options) {
     QApplication::exec();
   }
   FinaliseModules();
-  if (!demande.sortie.isEmpty()) {
-    QSaveFile fichier(demande.sortie);
-    if (!fichier.open(QIODevice::WriteOnly) || fichier.write(texte) != texte.size() ||
-        !fichier.commit()) {
-      std::fprintf(stderr, "zelm : impossible d'écrire « %s » : %s\n",
-                   demande.sortie.toLocal8Bit().constData(),
-                   fichier.errorString().toLocal8Bit().constData());
-      return 1;
-    }
-  }
   if (statut != 0) {
-    if (terminal) std::fputc('\n', stderr);
+    if (terminal && sortie.Points() > 0) std::fputc('\n', stderr);
     std::fprintf(stderr, "zelm : %s\n", message.toLocal8Bit().constData());
+  }
+  if (const QString faute = sortie.Termine(); !faute.isEmpty()) {
+    std::fprintf(stderr, "zelm : %s\n", faute.toLocal8Bit().constData());
+    return 1;
   }
   return statut;
 }

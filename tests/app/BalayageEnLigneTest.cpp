@@ -11,6 +11,7 @@
 #include "Attend.h"
 #include "Demarrage.h"
 #include "LienAppareil.h"
+#include "SortieBalayage.h"
 #include "SurLeBanc.h"
 
 namespace {
@@ -151,3 +152,37 @@ INSTANTIATE_TEST_SUITE_P(
         CasErreur{"demo",
                   {0.01, 100, 16, false, 100, {}},
                   "0.01 à 100 Hz sort de la plage du générateur (0.02 à 480000 Hz)"}));
+
+// The output file: refused before any sweep, replaced whole, left alone without a point.
+TEST(SortieBalayage, UnFichierEntierOuRien) {
+  QTemporaryDir d;
+  const QString chemin = d.filePath(QStringLiteral("reponse.txt"));
+  {
+    SortieBalayage s;
+    EXPECT_TRUE(s.Ouvre(d.filePath(QStringLiteral("absent/reponse.txt"))).contains(QStringLiteral("impossible d'écrire")));
+  }
+  {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("ancien\n");
+  }
+  const auto contenu = [&] {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
+  };
+  {
+    SortieBalayage s;  // a sweep that took no point: the old file stays
+    ASSERT_EQ(s.Ouvre(chemin), QString());
+    s.Ecrit(BalayageEnLigne::EnTete());
+    EXPECT_EQ(s.Termine(), QString());
+    EXPECT_EQ(contenu(), "ancien\n");
+  }
+  SortieBalayage s;
+  ASSERT_EQ(s.Ouvre(chemin), QString());
+  s.Ecrit(QStringLiteral("f (Hz)"));
+  s.Ecrit(QStringLiteral("100\t1"));
+  EXPECT_EQ(contenu(), "ancien\n");  // nothing replaced before the end
+  EXPECT_EQ(s.Points(), 1);
+  EXPECT_EQ(s.Termine(), QString());
+  EXPECT_EQ(contenu(), "f (Hz)\n100\t1\n");
+}
