@@ -151,13 +151,22 @@ std::optional<double> Dephasage(std::span<const double> x, std::span<const doubl
   int q = n / 4;
   if (a >= q) q = -q;  // room before the period: shift backwards
   if (b + q > count) return std::nullopt;
+  // Over exactly one period from a: whole samples, then the last one weighted by the
+  // fraction left, when the frame has it; a sum over a period that is a sample too long
+  // or too short leaves a part of the other component in each sum.
+  const double periode = periodeFine > 0 ? periodeFine : n;
+  int entiers = int(periode);
+  double reste = periode - entiers;
+  if (a + entiers + (reste > 0) + std::max(q, 0) > count) entiers = n, reste = 0;
+  const auto poids = [&](int k) { return k < a + entiers ? 1.0 : reste; };
+  const int fin = a + entiers + (reste > 0);
   double mx = 0, my = 0;
-  for (int k = a; k < b; ++k) mx += x[k], my += y[k];
-  mx /= n, my /= n;
+  for (int k = a; k < fin; ++k) mx += poids(k) * x[k], my += poids(k) * y[k];
+  mx /= entiers + reste, my /= entiers + reste;
   double p = 0, qq = 0;
-  for (int k = a; k < b; ++k) {
-    p += (x[k] - mx) * (y[k] - my);
-    qq += (x[k] - mx) * (y[k + q] - my);
+  for (int k = a; k < fin; ++k) {
+    p += poids(k) * (x[k] - mx) * (y[k] - my);
+    qq += poids(k) * (x[k] - mx) * (y[k + q] - my);
   }
   // y shifted by q samples is y turned by theta = 2 pi q / period, so qq = P cos theta +
   // S sin theta with S the quadrature sum. For a shift of exactly a quarter (theta = +-90

@@ -32,11 +32,12 @@ inline constexpr int MinimumAnalyse = 16;
 // so that a frame starting inside a phase measures a whole one.
 MesuresVoie AnalyseTrame(std::span<const double> v);
 
-// Phase in degrees, in (-180, 180], of y against x found by correlating them over the
-// period [a, b) of the reference channel and over the same period shifted by a quarter
-// (backwards when there is room before it), each channel's mean over [a, b) removed;
-// `periodeFine` (the period in fractions of a sample, b - a when 0) tells the angle that
-// the shift by whole samples really turns. x and y hold the samples analysed. None when
+// Phase in degrees, in (-180, 180], of y against x found by correlating them over one
+// period of the reference channel from a, and over the same period shifted by a quarter
+// of b - a (backwards when there is room before it), each channel's mean over that period
+// removed. The period is `periodeFine` samples (b - a when 0), its last sample weighted by
+// the fraction left when the frame holds it; it also tells the angle that the shift by
+// whole samples really turns. x and y hold the samples analysed. None when
 // the shifted period leaves the frame, when the period is shorter than 4 samples or when a
 // channel has no variation. The result is -phi for y = sin(wt + phi) against x = sin(wt).
 std::optional<double> Dephasage(std::span<const double> x, std::span<const double> y,

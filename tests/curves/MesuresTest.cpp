@@ -222,6 +222,23 @@ TEST(AnalyseTrame, LaPeriodeFineMoyenneToutesLesPeriodesDeLaTrame) {
   }
 }
 
+// Exact sines whose period is not a whole number of samples: summed over exactly one
+// period (the last sample weighted by the fraction left), the phase is right to a few
+// hundredths of a degree; over the whole samples only, the other component leaks in.
+TEST(Dephasage, SurLaPeriodeFineExactement) {
+  for (double periode : {83.3, 40.5, 157.77}) {
+    for (double phi : {30.0, -60.0, 120.0}) {
+      SCOPED_TRACE(testing::Message() << "period " << periode << ", " << phi << "°");
+      const auto x = Echantillonne(2000, Sinus(2, periode, 0.3));
+      const auto y = Echantillonne(2000, Sinus(1, periode, 0.3 + phi * Pi / 180, 0.4));
+      const MesuresVoie m = AnalyseTrame(x);
+      const auto d = Dephasage(x, y, m.DebutPeriode, m.FinPeriode, periode);
+      ASSERT_TRUE(d.has_value());
+      EXPECT_LT(std::abs(std::remainder(*d + phi, 360.0)), 0.05) << *d;
+    }
+  }
+}
+
 TEST(Dephasage, EchoueSansValeurPlausible) {
   const auto x = Echantillonne(100, Sinus(1, 85));
   const auto plat = std::vector<double>(100, 0.5);
