@@ -34,15 +34,19 @@ void TZelmMainForm::DureeUpDownChangingEx(int valeur, bool &permis) {
 void TZelmMainForm::SynchroRGClick() {
   if (chargement_) return;
   ArreteAcquisition();
+  cycle_->Reglages().SetSynchro(c_.SynchroRG->ItemIndex());
+  AfficheHintSynchro();
+  cycle_->PrepareEchelles();
+  c_.TempsPaintBox->Repeint();
+  if (!c_.MonocoupCB->isChecked()) LanceAcquisition();
+}
+
+void TZelmMainForm::AfficheHintSynchro() {
   const int i = c_.SynchroRG->ItemIndex();
-  cycle_->Reglages().SetSynchro(i);
   const QString cote = i == SynchroVoie1 ? QStringLiteral("gauche") : QStringLiteral("droite");
   DefinitHint(c_.SynchroRG, i == SynchroVoie1 || i == SynchroVoie2
                                 ? "Seuil modifiable par cliquer déplacer à " + cote + " du graphe"
                                 : QString());
-  cycle_->PrepareEchelles();
-  c_.TempsPaintBox->Repeint();
-  if (!c_.MonocoupCB->isChecked()) LanceAcquisition();
 }
 
 void TZelmMainForm::SensRGClick() {
@@ -129,6 +133,8 @@ void TZelmMainForm::Decalage(const DecalageCorrige &d) {
   enCorrection_ = false;
   QApplication::restoreOverrideCursor();
   correction_ = d.correction;
+  // kept at once: a crash later in the run must not lose them
+  if (d.reussi) EnregistreCorrections();
   if (!d.reussi)
     BoitesCourantes().Erreur(QStringLiteral(
         "La correction du décalage a échoué : l'oscilloscope n'a pas envoyé de mesure. "

@@ -128,6 +128,9 @@ void TZelmMainForm::Recoit(ResultatAppareil &&r) {
   else if (auto *g = std::get_if<GenerateurTrouve>(&r)) {
     const ModeAffichage avant = Mode();
     typeGenerateur_ = g->genre;
+    // the amplitude kept from the last run, once there is a generator to play it
+    if (g->genre != GenreGenerateur::Aucun && amplitudeLue_[size_t(g->genre)])
+      lien_->Travail().SetAmplitude(g->genre, amplitudes_[size_t(g->genre)]);
     AfficheVoies();
     if (Mode() != avant) AjusteAffichage();
   } else if (auto *x = std::get_if<ErreurAppareil>(&r)) {

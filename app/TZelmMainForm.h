@@ -18,6 +18,7 @@ class LienAppareil;
 class RadioGroupe;
 class UpDown;
 struct DecalageCorrige;
+struct ReglagesFichier;
 struct EtatConnexion;
 
 // The main window: owner of the three graphs, the acquisition cycle and the
@@ -105,12 +106,14 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
 
  private:
   void FormCreate();
-  // Until the settings file is read, what a missing file gives: curves 1..4
-  // measure the RMS value (the diagram would otherwise show a frequency in volts).
-  void LitConfig() {
-    for (int i = 1; i <= 4; ++i) grapheZelm_.Courbes[size_t(i)].SetGrandeur(GrandeurEfficace);
-  }
-  void EcritConfig() {}
+  // The settings file (its own source file): read at creation, written at closing.
+  void LitConfig();
+  void EcritConfig();
+  // The zero corrections alone, after a "Zéro" that succeeded.
+  void EnregistreCorrections();
+  void EcritureImpossible();
+  ReglagesFichier ReglagesCourants() const;
+  void AfficheHintSynchro();
   void AfficheDuree();
   void AfficheCalibre(int voie);
   // A setting the device uses changed: an acquisition under way is armed again.
@@ -146,6 +149,8 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   TOscillo::TableCorrection correction_{};
   // peak volts of each generator kind, as last set (the drivers' own start values)
   std::array<double, 3> amplitudes_{0, 2.5, 1};
+  std::array<bool, 3> amplitudeLue_{};  // from the settings file: sent once the generator answers
+  bool ecritureImpossibleDite_ = false;
 
   TgrapheOsc grapheTemps_, grapheSpectre_;
   TgrapheMesure grapheZelm_;

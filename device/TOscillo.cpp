@@ -216,20 +216,22 @@ std::string CleCorrection(int calibre, int colonne, int voie) {
 
 }  // namespace
 
-void TOscillo::LitCorrection(const FichierIni &fichier) {
+TOscillo::TableCorrection TOscillo::LitTableCorrection(const FichierIni &fichier) {
+  TableCorrection t{};
   for (int colonne : {0, 1})
     for (int calibre = 0; calibre < 9; ++calibre)
       for (int voie : {1, 2}) {
         const int32_t lu = fichier.LitEntier("Oscillo", CleCorrection(calibre, colonne, voie), 0);
-        correction_[size_t(voie)][size_t(calibre)][size_t(colonne)] =
-            std::clamp(lu, -CorrectionMax, CorrectionMax);
+        t[size_t(voie)][size_t(calibre)][size_t(colonne)] =
+            lu >= -CorrectionMax && lu <= CorrectionMax ? lu : 0;
       }
+  return t;
 }
 
-void TOscillo::EcritCorrection(FichierIni &fichier) const {
+void TOscillo::EcritTableCorrection(FichierIni &fichier, const TableCorrection &t) {
   for (int colonne : {0, 1})
     for (int calibre = 0; calibre < 9; ++calibre)
       for (int voie : {1, 2})
         fichier.EcritEntier("Oscillo", CleCorrection(calibre, colonne, voie),
-                            correction_[size_t(voie)][size_t(calibre)][size_t(colonne)]);
+                            t[size_t(voie)][size_t(calibre)][size_t(colonne)]);
 }

@@ -86,10 +86,12 @@ class TOscillo {
   // Entries are kept within ±CorrectionMax.
   void SetCorrection(const TableCorrection &t);
   // The correction table in section "Oscillo", keys "Z" + calibre + column +
-  // channel digits (Z312: calibre 3, column 1, channel 2). Values read are kept
-  // within ±CorrectionMax; a missing key reads 0.
-  void LitCorrection(const FichierIni &fichier);
-  void EcritCorrection(FichierIni &fichier) const;
+  // channel digits (Z312: calibre 3, column 1, channel 2). A missing key, or a
+  // value beyond ±CorrectionMax (never written), reads 0.
+  void LitCorrection(const FichierIni &fichier) { correction_ = LitTableCorrection(fichier); }
+  void EcritCorrection(FichierIni &fichier) const { EcritTableCorrection(fichier, correction_); }
+  static TableCorrection LitTableCorrection(const FichierIni &fichier);
+  static void EcritTableCorrection(FichierIni &fichier, const TableCorrection &t);
 
   // Asked between bursts of the correction: true cuts it short.
   std::function<bool()> Interrompu;

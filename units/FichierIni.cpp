@@ -171,8 +171,11 @@ double FichierIni::LitReel(std::string_view section, std::string_view cle, doubl
 
 void FichierIni::EcritTexte(std::string_view section, std::string_view cle,
                             std::string_view valeur) {
-  std::string v(SansBlancs(valeur));
+  // blanks first, then the trim: a value ending in a line break must read the same
+  // from memory and from the file written
+  std::string v(valeur);
   std::replace_if(v.begin(), v.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  v = std::string(SansBlancs(v));
   if (const std::size_t i = ChercheCle(section, cle); i != Absent) {
     Ligne &l = lignes_[i];
     l.valeur = v;

@@ -53,7 +53,7 @@ class FenetreBanc : public SurLeBanc {
   }
   void Ouvre(AccesGenerateurs *g = nullptr) {
     f.reset();
-    f = std::make_unique<TZelmMainForm>(g ? *g : sansGenerateur);
+    f = std::make_unique<TZelmMainForm>(g ? *g : sansGenerateur, dossier);
     f->installEventFilter(new SansActivation(f.get()));
     f->Termine = [this] { ++termine; };
     f->show();
@@ -88,4 +88,5 @@ class FenetreBanc : public SurLeBanc {
   BoitesScriptees boites;
   std::unique_ptr<TZelmMainForm> f;
   int termine = 0;
+  std::string dossier;  // the data folder of the next window opened; empty: no settings file
 };

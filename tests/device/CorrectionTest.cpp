@@ -100,12 +100,14 @@ TEST_F(Correction, LaTableVaEtVientDansLeFichierDeReglages) {
   TOscillo lu;
   lu.LitCorrection(fichier);
   EXPECT_EQ(lu.Correction(), o->Correction());
-  // values out of what the correction can find are kept within ±10
-  fichier.EcritEntier("Oscillo", "Z312", 25);
-  fichier.EcritEntier("Oscillo", "z412", -40);  // keys match whatever their case
+  // values beyond what the correction can find were never written: they read 0
+  fichier.EcritEntier("Oscillo", "Z312", 11);
+  fichier.EcritEntier("Oscillo", "z412", -10);  // keys match whatever their case
+  fichier.EcritTexte("Oscillo", "Z512", "x");
   lu.LitCorrection(fichier);
-  EXPECT_EQ(lu.Correction()[2][3][1], 10);
+  EXPECT_EQ(lu.Correction()[2][3][1], 0);
   EXPECT_EQ(lu.Correction()[2][4][1], -10);
+  EXPECT_EQ(lu.Correction()[2][5][1], 0);
   FichierIni vide("");
   lu.LitCorrection(vide);
   EXPECT_EQ(lu.Correction()[2][3][1], 0);

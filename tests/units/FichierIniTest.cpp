@@ -185,3 +185,16 @@ TEST_F(FichierIniTest, SectionsEtClesEnDoubleOuSansFinDeLigne) {
   ini.EcritEntier("A", "k", 5);
   EXPECT_EQ(ini.Contenu(), "[A]\nk=5\n[a]\nk=2\nj=3\n[B]\nk=4\n");
 }
+
+// Line breaks at a value's ends become blanks before the trim: what is in memory is
+// what the file gives back (found by fuzzing: "a\n" read "a " then "a").
+TEST_F(FichierIniTest, UneValeurSeRelitCommeEnMemoire) {
+  for (const char *valeur : {"a\n", "\r\nb", " c \r\n", "\n", "d\ne"}) {
+    SCOPED_TRACE(valeur);
+    FichierIni ini(Chemin());
+    ini.EcritTexte("S", "k", valeur);
+    const std::string enMemoire = ini.LitTexte("S", "k", "?");
+    ASSERT_TRUE(ini.Enregistre());
+    EXPECT_EQ(FichierIni(Chemin()).LitTexte("S", "k", "?"), enMemoire);
+  }
+}
