@@ -17,6 +17,8 @@
 #include "ZelmAbout.h"
 #include "ZelmMode.h"
 #include "ZelmCfg.h"
+#include "ZelmDDE.h"
+#include "ZelmReg.h"
 #include "OptFFT.h"
 
 void TZelmMainForm::ReglageChange() {
@@ -207,6 +209,10 @@ void TZelmMainForm::OptionsBtnClick() {
 
 void TZelmMainForm::RegSaveBtnClick() {
   StopBtnClick();
+  if (BoitesCourantes().Execute(*constante_) && constante_->ValeurLisible()) {
+    if (MontreLeDiagramme(Mode())) dde_->ExporteMesures(*constante_, grapheZelm_);
+    else dde_->ExporteTemps(*constante_, grapheTemps_);
+  }
   AjusteBoutons();
 }
 

@@ -1,4 +1,6 @@
 #include "TZelmMainForm.h"
+#include "ZelmDDE.h"
+#include "ZelmReg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -63,6 +65,8 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
     Protege([this] { cycle_->ZelmPaintBoxPaint(c_.ZelmPaintBox->Image()); });
   };
   FormCreate();
+  constante_ = std::make_unique<TConstanteDlg>(dossierTabulo_.empty() ? std::string() : nomFichierConfig_, this);
+  dde_ = std::make_unique<TZelmFormDDE>(this);
 }
 
 TZelmMainForm::~TZelmMainForm() {
@@ -179,6 +183,8 @@ void TZelmMainForm::FormClose() {
   if (typeGenerateur_ != GenreGenerateur::Aucun) lien_->Travail().StoppeGenerateur(typeGenerateur_);
   fermeture_ = true;
   EcritConfig();
+  // the export dialog's section, after the window's, on the file as it now is
+  if (!constante_->EcritConstante()) EcritureImpossible();
   if (enCorrection_) {
     enCorrection_ = false;
     QApplication::restoreOverrideCursor();

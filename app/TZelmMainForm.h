@@ -15,6 +15,8 @@
 #include "TOscillo.h"
 
 class LienAppareil;
+class TConstanteDlg;
+class TZelmFormDDE;
 class RadioGroupe;
 class UpDown;
 struct DecalageCorrige;
@@ -98,6 +100,8 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   const TgrapheOsc &GrapheSpectre() const { return grapheSpectre_; }
   TgrapheMesure &GrapheZelm() { return grapheZelm_; }
   LienAppareil &Appareil() { return *lien_; }
+  TConstanteDlg &Constante() { return *constante_; }
+  TZelmFormDDE &FormDDE() { return *dde_; }
 
  protected:
   bool event(QEvent *e) override;
@@ -160,6 +164,9 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   std::unique_ptr<LienAppareil> lien_;
   std::unique_ptr<TCycleAcquisition> cycle_;
   std::unique_ptr<TMesureZelm> mesure_;
+  // created after the window, as at start-up; they live for the run
+  std::unique_ptr<TConstanteDlg> constante_;
+  std::unique_ptr<TZelmFormDDE> dde_;
 };
 
 // The labels of the edits.
