@@ -158,6 +158,9 @@ void TZelmMainForm::Connexion(const EtatConnexion &e) {
 
 void TZelmMainForm::FormActivate() {
   if (fermeture_ || enCorrection_) return;
+  // a dialog of the window is up (a window manager may still activate the window): the
+  // acquisition it paused resumes when it closes, not now
+  if (QWidget *m = QApplication::activeModalWidget(); m && m != this) return;
   if (!connexionConnue_) {  // the device thread has not answered yet: activate then
     activationEnAttente_ = true;
     return;

@@ -489,6 +489,25 @@ TEST_F(Fenetre, LesBoitesDeMesureEtLesBoutonsADialogueFontUnePause) {
   Aide::Fenetre()->hide();
 }
 
+// Found trying the program: with no window manager, the window was activated while
+// the export dialog was up, and the acquisition it had paused ran behind the dialog.
+TEST_F(Fenetre, UneActivationPendantUnDialogueNeRelancePas) {
+  f->FormActivate();
+  ASSERT_TRUE(Trames());
+  boites.remplit = [this](QDialog &d) {
+    d.setModal(true);
+    d.show();
+    QCoreApplication::processEvents();
+    f->FormActivate();
+    EXPECT_FALSE(f->Cycle().EnAcquisition());
+    EXPECT_TRUE(C<QCheckBox>("MonocoupCB")->isChecked());
+    d.hide();
+  };
+  boites.reponses = {false};
+  f->RegSaveBtnClick();
+  boites.remplit = nullptr;
+}
+
 TEST_F(Fenetre, QuitterAvecLAideOuverteFermeLAideAussi) {
   f->FormActivate();
   C<QToolButton>("HelpBtn")->click();
