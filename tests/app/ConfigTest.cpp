@@ -4,34 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <mutex>
 
 #include "FenetreBanc.h"
+#include "GenerateurNote.h"
 #include "FichierIni.h"
 
 namespace {
-
-// A low-frequency generator that records the amplitudes it is given (device thread).
-class GenerateurAmplitudes final : public AccesGenerateurs {
- public:
-  bool Ouvre(GenreGenerateur g) override { return g == GenreGenerateur::GBF; }
-  void Stoppe(GenreGenerateur) override {}
-  void SetFrequence(GenreGenerateur, double) override {}
-  void SetAmplitude(GenreGenerateur, double crete) override {
-    const std::lock_guard verrou(m);
-    amplitudes.push_back(crete);
-  }
-  void CalculeTable(GenreGenerateur) override {}
-  void Lance(GenreGenerateur) override {}
-  std::vector<double> Amplitudes() {
-    const std::lock_guard verrou(m);
-    return amplitudes;
-  }
-
- private:
-  std::mutex m;
-  std::vector<double> amplitudes;
-};
 
 // Windows opened one after the other on the same data folder, as runs of the program.
 class Config : public FenetreBanc {
@@ -137,7 +115,7 @@ TEST_F(Config, LAmplitudeGardeeVaAuGenerateurQuandIlRepond) {
   for (const char *fichier : {"[Reprise]\nAmplitudeGBF=5\n", "[Affichage]\nMode=0\n"}) {
     SCOPED_TRACE(fichier);
     EcritFichier(fichier);
-    GenerateurAmplitudes g;
+    GenerateurNote g;
     Demarre(&g);
     ASSERT_TRUE(Attend([this] { return f->TypeGenerateur() == GenreGenerateur::GBF; }));
     Calme();

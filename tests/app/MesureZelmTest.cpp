@@ -3,34 +3,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QToolButton>
-#include <mutex>
 
 #include "FenetreBanc.h"
+#include "GenerateurNote.h"
 #include "ZelmUtil.h"
 
 namespace {
-
-// A low-frequency generator that records the frequencies it is set to (device thread).
-class GenerateurNote final : public AccesGenerateurs {
- public:
-  bool Ouvre(GenreGenerateur g) override { return g == GenreGenerateur::GBF; }
-  void Stoppe(GenreGenerateur) override {}
-  void SetFrequence(GenreGenerateur, double f) override {
-    const std::lock_guard verrou(m);
-    frequences.push_back(f);
-  }
-  void SetAmplitude(GenreGenerateur, double) override {}
-  void CalculeTable(GenreGenerateur) override {}
-  void Lance(GenreGenerateur) override {}
-  std::vector<double> Frequences() {
-    const std::lock_guard verrou(m);
-    return frequences;
-  }
-
- private:
-  std::mutex m;
-  std::vector<double> frequences;
-};
 
 class Mesure : public FenetreBanc {
  protected:
