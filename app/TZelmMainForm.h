@@ -16,6 +16,7 @@
 
 class LienAppareil;
 class RadioGroupe;
+class TSourisGraphes;
 class UpDown;
 struct DecalageCorrige;
 struct EtatConnexion;
@@ -97,6 +98,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   const TgrapheOsc &GrapheSpectre() const { return grapheSpectre_; }
   TgrapheMesure &GrapheZelm() { return grapheZelm_; }
   LienAppareil &Appareil() { return *lien_; }
+  const TSourisGraphes &Souris() const { return *souris_; }
 
  protected:
   bool event(QEvent *e) override;
@@ -155,6 +157,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   std::unique_ptr<LienAppareil> lien_;
   std::unique_ptr<TCycleAcquisition> cycle_;
   std::unique_ptr<TMesureZelm> mesure_;
+  std::unique_ptr<TSourisGraphes> souris_;  // the drags on the two paint boxes
 };
 
 // The labels of the edits.
