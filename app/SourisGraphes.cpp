@@ -127,8 +127,7 @@ void TSourisGraphes::TempsPaintBoxMouseUp(Qt::MouseButton bouton, Qt::MouseButto
     if (const int voie = r.VoieSeuil()) {
       const int niveau = NiveauSeuilPixel(temps_.Voie(voie), y);
       r.SetSeuil(niveau);
-      temps_.NiveauSeuil = uint8_t(niveau);
-      f_.AjusteAffichage();
+      f_.AjusteAffichage();  // the marker is drawn from the settings
     }
   } else if (g == GlisseMasse1 || g == GlisseMasse2) {
     const int voie = g == GlisseMasse1 ? 1 : 2;

@@ -183,14 +183,17 @@ TEST_F(Glissement, LaLigneGlisseeSEffaceEnSeRetracantMemeSurUneImageRepeinte) {
   const QImage &image = temps->Image();
   const int y = Masse(1);
   Appuie(temps, 300, y);
-  EXPECT_NE(Rangee(image, y), Rangee(avant, y));
+  for (int x : {0, image.width() - 1})  // across the whole box
+    EXPECT_NE(image.pixel(x, y), avant.pixel(x, y)) << x;
   ASSERT_TRUE(Trames(2));
   EXPECT_NE(Rangee(image, y), Rangee(avant, y));  // on the new picture too
   Deplace(temps, 300, y + 30);
   EXPECT_EQ(Rangee(image, y), Rangee(avant, y));
   EXPECT_NE(Rangee(image, y + 30), Rangee(avant, y + 30));
+  temps->Repeint();  // once more, by itself
   Deplace(temps, 300, y + 31);
   EXPECT_EQ(Rangee(image, y + 30), Rangee(avant, y + 30));
+  EXPECT_NE(Rangee(image, y + 31), Rangee(avant, y + 31));
   Relache(temps, 300, y + 31);
   const QImage apres = image.copy();
   temps->Repeint();
@@ -224,6 +227,15 @@ TEST_F(Glissement, LeSurvolDitCeQuiSeGlisse) {
     EXPECT_EQ(Statut(), texte);
     EXPECT_EQ(temps->cursor().shape(), curseur);
   }
+  // an arming writes its own text; the next move along the line shows the line's again
+  Deplace(temps, 300, Masse(1), Qt::NoButton);
+  C<QStatusBar>("Header")->showMessage("Attente de synchronisation");
+  Deplace(temps, 301, Masse(1), Qt::NoButton);
+  EXPECT_EQ(Statut(), "Masse voie 1");
+  Deplace(temps, 301, Masse(1) + 20, Qt::NoButton);
+  C<QStatusBar>("Header")->showMessage("Attente de synchronisation");
+  Deplace(temps, 302, Masse(1) + 20, Qt::NoButton);  // over nothing: left alone
+  EXPECT_EQ(Statut(), "Attente de synchronisation");
 
   // the lower graph: the labels of the graph the mode shows
   for (ModeAffichage m : {ModeAffichage::Spectre, ModeAffichage::Zelm}) {
@@ -251,7 +263,10 @@ TEST_F(Glissement, UnClicSurLeGrapheTemporelRelanceEnModeLibre) {
   EXPECT_EQ(Statut(), "Attente de synchronisation");
   EXPECT_TRUE(f->Cycle().EnAcquisition());
   statut->clearMessage();
-  Glisse(temps, 300, Masse(1), 300, Masse(1) - 40);  // a drag stops, then arms again
+  Appuie(temps, 300, Masse(1));  // a drag stops the acquisition, its release arms again
+  EXPECT_FALSE(f->Cycle().EnAcquisition());
+  Deplace(temps, 300, Masse(1) - 40);
+  Relache(temps, 300, Masse(1) - 40);
   EXPECT_EQ(Statut(), "Attente de synchronisation");
   EXPECT_TRUE(f->Cycle().EnAcquisition());
 
@@ -286,6 +301,28 @@ TEST_F(Glissement, UneGraduationTireeJusquAuBordGaucheNeChangeRien) {
     Relache(zelm, gauche + 1, y);
     EXPECT_EQ(Statut(), "");
     EXPECT_EQ(zelm->cursor().shape(), Qt::ArrowCursor);
+  }
+}
+
+TEST_F(Glissement, UnPasDEchelleAttendQuatrePixelsDepuisLeDernier) {
+  C<QSlider>("FFTtrackBar")->setValue(3);
+  for (ModeAffichage m : {ModeAffichage::Spectre, ModeAffichage::Zelm}) {
+    SCOPED_TRACE(int(m));
+    Mode(m);
+    const double avant = Maximum(m);
+    const int x = PremiereEtiquette(m), y = ZoneBas(m).Bottom + 5;
+    Appuie(zelm, x, y);
+    Deplace(zelm, x + 3, y);
+    EXPECT_EQ(Maximum(m), avant);
+    Deplace(zelm, x + 4, y);
+    const double apres = Maximum(m);
+    EXPECT_LT(apres, avant);
+    Deplace(zelm, x + 7, y);  // 3 from the step, 7 from the start
+    EXPECT_EQ(Maximum(m), apres);
+    Deplace(zelm, x + 4, y, Qt::NoButton);  // a move without the button steps nothing
+    Deplace(zelm, x + 30, y, Qt::NoButton);
+    EXPECT_EQ(Maximum(m), apres);
+    Relache(zelm, x + 30, y);
   }
 }
 
