@@ -265,6 +265,9 @@ void ConstruitControles(TZelmMainForm &f, ControlesFenetre &c) {
   ConstruitPanneauZelm(f, c);
   c.SplitterH->addWidget(c.TempsPaintBox);
   c.SplitterH->addWidget(c.PanelZelm);
+  // hovering tells what can be dragged: moves come without a button down too
+  c.TempsPaintBox->setMouseTracking(true);
+  c.ZelmPaintBox->setMouseTracking(true);
   c.SplitterH->setStretchFactor(0, 1);
   c.SplitterH->setSizes({367, 230});
   c.PanelZelm->hide();

@@ -1,5 +1,6 @@
 #include "PaintBox.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 PaintBox::PaintBox(QWidget *parent) : QWidget(parent) {
@@ -27,3 +28,17 @@ void PaintBox::paintEvent(QPaintEvent *) {
 }
 
 void PaintBox::resizeEvent(QResizeEvent *) { Repeint(); }
+
+namespace {
+
+void Transmet(const PaintBox::Souris &handler, QMouseEvent *e) {
+  if (!handler) return;
+  const QPoint p = e->position().toPoint();
+  handler(e->button(), e->buttons(), p.x(), p.y());
+}
+
+}  // namespace
+
+void PaintBox::mousePressEvent(QMouseEvent *e) { Transmet(MouseDown, e); }
+void PaintBox::mouseMoveEvent(QMouseEvent *e) { Transmet(MouseMove, e); }
+void PaintBox::mouseReleaseEvent(QMouseEvent *e) { Transmet(MouseUp, e); }

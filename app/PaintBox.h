@@ -18,9 +18,18 @@ class PaintBox : public QWidget {
   // Draws now through Peint, then shows the image.
   void Repeint();
 
+  // The owner's mouse handlers: the button that changed (none for a move), the
+  // buttons down, and the position in the box's pixels (outside it while a button
+  // holds the mouse).
+  using Souris = std::function<void(Qt::MouseButton bouton, Qt::MouseButtons boutons, int x, int y)>;
+  Souris MouseDown, MouseMove, MouseUp;
+
  protected:
   void paintEvent(QPaintEvent *e) override;
   void resizeEvent(QResizeEvent *e) override;
+  void mousePressEvent(QMouseEvent *e) override;
+  void mouseMoveEvent(QMouseEvent *e) override;
+  void mouseReleaseEvent(QMouseEvent *e) override;
 
  private:
   void AjusteImage();

@@ -24,6 +24,7 @@
 #include "Protege.h"
 #include "SaisieGrecque.h"
 #include "ServicesZelm.h"
+#include "SourisGraphes.h"
 #include "Texte8.h"
 
 namespace {
@@ -38,6 +39,22 @@ class AfficheurLabels final : public EtiquettesValeurs {
  private:
   const ControlesFenetre &c_;
 };
+
+using GestionnaireSouris = void (TSourisGraphes::*)(Qt::MouseButton, Qt::MouseButtons, int32_t,
+                                                    int32_t);
+
+// The paint box's mouse events go to the drags' handlers.
+void TransmetSouris(PaintBox &b, TSourisGraphes &s, GestionnaireSouris down,
+                    GestionnaireSouris move, GestionnaireSouris up) {
+  const auto vers = [&s](GestionnaireSouris h) {
+    return [&s, h](Qt::MouseButton bouton, Qt::MouseButtons boutons, int x, int y) {
+      Protege([&] { (s.*h)(bouton, boutons, x, y); });
+    };
+  };
+  b.MouseDown = vers(down);
+  b.MouseMove = vers(move);
+  b.MouseUp = vers(up);
+}
 
 }  // namespace
 
@@ -58,12 +75,22 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
                                                grapheSpectre_, grapheZelm_);
   mesure_ = std::make_unique<TMesureZelm>(vue, *cycle_, grapheTemps_, grapheZelm_);
   cycle_->ValeursCalculees = [this](uint32_t numero) { return mesure_->TimerZelmAutoTimer(numero); };
+  souris_ = std::make_unique<TSourisGraphes>(vue, *cycle_, *c_.TempsPaintBox, *c_.ZelmPaintBox,
+                                             grapheTemps_, grapheSpectre_, grapheZelm_);
+  souris_->ChangeNbHarmoniques = [this](int n) { nbHarmoniques_ = n; };
   c_.TempsPaintBox->Peint = [this] {
-    Protege([this] { cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image()); });
+    Protege([this] {
+      cycle_->TempsPaintBoxPaint(c_.TempsPaintBox->Image());
+      souris_->TempsRepeint();
+    });
   };
   c_.ZelmPaintBox->Peint = [this] {
     Protege([this] { cycle_->ZelmPaintBoxPaint(c_.ZelmPaintBox->Image()); });
   };
+  TransmetSouris(*c_.TempsPaintBox, *souris_, &TSourisGraphes::TempsPaintBoxMouseDown,
+                 &TSourisGraphes::TempsPaintBoxMouseMove, &TSourisGraphes::TempsPaintBoxMouseUp);
+  TransmetSouris(*c_.ZelmPaintBox, *souris_, &TSourisGraphes::ZelmPaintBoxMouseDown,
+                 &TSourisGraphes::ZelmPaintBoxMouseMove, &TSourisGraphes::ZelmPaintBoxMouseUp);
   FormCreate();
   constante_ = std::make_unique<TConstanteDlg>(dossierTabulo_.empty() ? std::string() : nomFichierConfig_, this);
   dde_ = std::make_unique<TZelmFormDDE>(this);
@@ -72,8 +99,10 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
 TZelmMainForm::~TZelmMainForm() {
   // the device thread ends before the cycle and the graphs it reports to
   lien_->Termine();
-  c_.TempsPaintBox->Peint = nullptr;
-  c_.ZelmPaintBox->Peint = nullptr;
+  for (PaintBox *b : {c_.TempsPaintBox, c_.ZelmPaintBox}) {
+    b->Peint = nullptr;
+    b->MouseDown = b->MouseMove = b->MouseUp = nullptr;
+  }
 }
 
 ModeAffichage TZelmMainForm::Mode() const {

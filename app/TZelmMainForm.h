@@ -18,6 +18,7 @@ class LienAppareil;
 class TConstanteDlg;
 class TZelmFormDDE;
 class RadioGroupe;
+class TSourisGraphes;
 class UpDown;
 struct DecalageCorrige;
 struct ReglagesFichier;
@@ -102,6 +103,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   LienAppareil &Appareil() { return *lien_; }
   TConstanteDlg &Constante() { return *constante_; }
   TZelmFormDDE &FormDDE() { return *dde_; }
+  const TSourisGraphes &Souris() const { return *souris_; }
 
  protected:
   bool event(QEvent *e) override;
@@ -167,6 +169,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   // created after the window, as at start-up; they live for the run
   std::unique_ptr<TConstanteDlg> constante_;
   std::unique_ptr<TZelmFormDDE> dde_;
+  std::unique_ptr<TSourisGraphes> souris_;  // the drags on the two paint boxes
 };
 
 // The labels of the edits.
