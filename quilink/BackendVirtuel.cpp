@@ -35,6 +35,10 @@ class ConnexionVirtuelle final : public Connexion {
   bool Ecrit(uint8_t pipe, const uint8_t *tampon, uint32_t &longueur) override {
     return oscillo_->Ecrit(pipe, tampon, longueur);
   }
+  Echec Cause() const override {
+    if (!oscillo_->EstBranche()) return {Cause::Debranche, "banc virtuel"};
+    return {Cause::Autre, "banc virtuel"};
+  }
 
  private:
   std::shared_ptr<OscilloVirtuel> oscillo_;
@@ -42,9 +46,13 @@ class ConnexionVirtuelle final : public Connexion {
 
 class BackendVirtuel final : public Backend {
  public:
-  std::unique_ptr<Connexion> Ouvre(const std::string &nom) override {
-    auto oscillo = std::dynamic_pointer_cast<OscilloVirtuel>(Banc().Appareil(nom));
-    if (!oscillo || !oscillo->EstBranche()) return nullptr;
+  std::unique_ptr<Connexion> Ouvre(const std::string &nom, Echec &echec) override {
+    auto appareil = Banc().Appareil(nom);
+    auto oscillo = std::dynamic_pointer_cast<OscilloVirtuel>(appareil);
+    if (!oscillo || !oscillo->EstBranche()) {
+      echec = {appareil && !oscillo ? Cause::AutreAppareil : Cause::SansNoeud, "banc virtuel"};
+      return nullptr;
+    }
     return std::make_unique<ConnexionVirtuelle>(std::move(oscillo));
   }
 };
