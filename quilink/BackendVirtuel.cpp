@@ -22,10 +22,12 @@ class ConnexionVirtuelle final : public Connexion {
   }
   bool Descripteur(uint8_t (&d)[TailleDescripteur]) override {
     if (!oscillo_->EstBranche()) return false;
-    // USB 2.0, vendor-specific class, 64-byte control packets, one configuration
-    const uint8_t descripteur[TailleDescripteur] = {18, 1, 0x00, 0x02, 0xFF, 0, 0, 64,
-                                                    0x51, 0x5A, 0x01, 0x00, 0x00, 0x01,
-                                                    1, 2, 0, 1};
+    // USB 2.0, vendor-specific class, 64-byte control packets, the build's ids, one
+    // configuration
+    const uint8_t descripteur[TailleDescripteur] = {
+        18, 1, 0x00, 0x02, 0xFF, 0, 0, 64,
+        ZELM_USB_VENDOR & 0xFF, ZELM_USB_VENDOR >> 8, ZELM_USB_PRODUCT & 0xFF, ZELM_USB_PRODUCT >> 8,
+        0x00, 0x01, 1, 2, 0, 1};
     std::memcpy(d, descripteur, sizeof d);
     return true;
   }

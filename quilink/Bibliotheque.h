@@ -32,6 +32,8 @@ class Bibliotheque {
 
   // The pipe table of the most recent open.
   const uint8_t *TablePipes() const { return tablePipes_; }
+  // The device descriptor of the most recent open.
+  const uint8_t *Descripteur() const { return descripteur_; }
 
   // Why the handle's last request failed (Aucune when it did not); for HandleInvalide,
   // why the last open failed. A handle whose device has gone stays dead: its requests

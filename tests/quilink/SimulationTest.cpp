@@ -77,3 +77,14 @@ TEST(QuilinkSimulation, UnOscilloDebrancheLaisseSonHandleMortMemeRebranche) {
   _SetPortClose(h);
   _SetPortClose(h2);
 }
+
+TEST(QuilinkSimulation, LeDescripteurPorteLesIdentifiantsDeLaConstruction) {
+  ASSERT_EQ(QuilinkSimulation("demo"), 1);
+  const int32_t h = Ouvre(u"QuiloUSB-0");
+  ASSERT_NE(h, QUILINK_INVALID_HANDLE);
+  const uint8_t *d = quilink::Quilink().Descripteur();
+  EXPECT_EQ(d[8] | d[9] << 8, ZELM_USB_VENDOR);
+  EXPECT_EQ(d[10] | d[11] << 8, ZELM_USB_PRODUCT);
+  EXPECT_EQ(d[4], 0xFF);  // vendor-specific
+  _SetPortClose(h);
+}
