@@ -172,13 +172,26 @@ void TZelmMainForm::Recoit(ResultatAppareil &&r) {
 }
 
 void TZelmMainForm::Connexion(const EtatConnexion &e) {
-  const bool avant = connecte_;
+  const bool avant = connecte_, reconnexion = connexionConnue_ && !connecte_ && e.connecte;
   connexionConnue_ = true;
   connecte_ = e.connecte;
   version_ = e.version;
   c_.ConnectBtn->setEnabled(!connecte_);
+  if (e.debranche) {
+    debranche_ = true;
+    cycle_->ArreteAcquisition();  // nothing more will come of it
+  }
+  if (connecte_) debranche_ = false;
   if (connecte_ != avant) AjusteBoutons();
-  if (!connecte_) BoitesCourantes().Message(QStringLiteral("Oscillo non branché"));
+  // the cause and its hint stay in view; the boxes keep their own texts
+  if (!e.diagnostic.empty()) AfficheStatut(VersQt(e.diagnostic));
+  if (e.debranche) BoitesCourantes().Message(QStringLiteral("Oscillo débranché"));
+  else if (!connecte_) BoitesCourantes().Message(QStringLiteral("Oscillo non branché"));
+  // back after an unplug: acquiring again, with the settings the window kept
+  if (reconnexion && !activationEnAttente_ && !fermeture_ && !enCorrection_) {
+    AjusteAffichage();
+    if (!cycle_->EnAcquisition()) LanceAcquisition();
+  }
   if (activationEnAttente_) {
     activationEnAttente_ = false;
     FormActivate();
@@ -195,6 +208,8 @@ void TZelmMainForm::FormActivate() {
     return;
   }
   if (!connecte_) {
+    // unplugged while running: "Connexion" brings it back, the program goes on
+    if (debranche_) return;
     // once: the box's own loop may deliver another activation
     if (finDemandee_) return;
     finDemandee_ = true;

@@ -148,6 +148,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   bool chargement_ = false, fermeture_ = false, monocoupPrecedent_ = false;
   bool enCorrection_ = false, finDemandee_ = false;
   bool connexionConnue_ = false, connecte_ = false, activationEnAttente_ = false;
+  bool debranche_ = false;  // the oscilloscope went while the program ran
   int32_t nbHarmoniques_ = 4096;
   GenreGenerateur typeGenerateur_ = GenreGenerateur::Aucun;
   std::string dossierTabulo_, nomFichierConfig_;

@@ -12,6 +12,7 @@ namespace {
 
 constexpr char16_t NomPeripherique[] = u"QuiloUSB-0";
 constexpr int AttenteDemarrageMs = 50;  // the device needs it around a start
+constexpr int TailleDetail = 160;
 
 bool HandleValide(int32_t h) { return h != 0 && h != QUILINK_INVALID_HANDLE; }
 
@@ -34,6 +35,48 @@ TOscillo::~TOscillo() {
 void TOscillo::Ouvre() {
   const ChaineOle<char16_t> nom(NomPeripherique);
   handle_ = _SetPortOpen(nom.c());
+  diagnostic_.clear();
+  if (EstConnecte()) return;
+  char detail[TailleDetail];
+  const int32_t cause = QuilinkCause(QUILINK_INVALID_HANDLE, detail, sizeof detail);
+  diagnostic_ = LigneCause(cause, detail);
+}
+
+void TOscillo::Constate(int32_t resultat) {
+  if (resultat != 0 || !EstConnecte()) return;
+  char detail[TailleDetail];
+  const int32_t cause = QuilinkCause(handle_, detail, sizeof detail);
+  if (cause != QUILINK_CAUSE_DEBRANCHE) return;
+  _SetPortClose(handle_);
+  handle_ = 0;
+  alim_ = false;
+  debranche_ = true;
+  diagnostic_ = LigneCause(cause, detail);
+}
+
+std::string LigneCause(int32_t cause, std::string_view detail) {
+  std::string ligne;
+  switch (cause) {
+    case QUILINK_CAUSE_AUCUNE: return {};
+    case QUILINK_CAUSE_SANS_NOEUD:
+      ligne = "Pas de /dev/QuiloUSB-0 : oscillo absent, ou r\xE8gle udev \xE0 installer puis oscillo \xE0 rebrancher";
+      break;
+    case QUILINK_CAUSE_SANS_DROIT:
+      ligne = "Acc\xE8s \xE0 l'oscillo refus\xE9 : ouvrir la session sur le poste lui-m\xEAme, ou entrer dans le groupe plugdev";
+      break;
+    case QUILINK_CAUSE_OCCUPE:
+      ligne = "Oscillo occup\xE9 : un autre programme le tient ; le fermer puis cliquer sur Connexion";
+      break;
+    case QUILINK_CAUSE_AUTRE_APPAREIL:
+      ligne = "/dev/QuiloUSB-0 n'est pas un oscillo Quilo : v\xE9rifier les identifiants de la r\xE8gle udev";
+      break;
+    case QUILINK_CAUSE_DEBRANCHE:
+      ligne = "Oscillo d\xE9" "branch\xE9 : le rebrancher puis cliquer sur Connexion";
+      break;
+    default: ligne = "Erreur USB avec l'oscillo : le d\xE9" "brancher, le rebrancher puis cliquer sur Connexion";
+  }
+  if (!detail.empty()) ligne += " (" + std::string(detail) + ")";
+  return ligne;
 }
 
 bool TOscillo::EstConnecte() const { return HandleValide(handle_); }
@@ -46,20 +89,25 @@ void TOscillo::Connecte(bool reconnecte) {
 
 void TOscillo::SetAlim(bool alim) {
   if (!EstConnecte()) return;
-  if (alim && !alim_) _ConnectAlim(handle_);
-  if (!alim && alim_) _CoupeAlim(handle_);
+  int32_t fait = 1;
+  if (alim && !alim_) fait = _ConnectAlim(handle_);
+  if (!alim && alim_) fait = _CoupeAlim(handle_);
   alim_ = alim;
+  Constate(fait);
 }
 
 std::string TOscillo::Version() {
   if (!EstConnecte()) return "Oscillo non branch\xE9";  // 8-bit, like every model text
   uint8_t tampon[256] = {};
-  if (!_GetVersion(handle_, tampon)) return {};
+  if (const int32_t fait = _GetVersion(handle_, tampon); !fait) {
+    Constate(fait);
+    return {};
+  }
   return std::string(reinterpret_cast<const char *>(tampon));
 }
 
 void TOscillo::EnvoieCommande() {
-  if (EstConnecte()) _SendUSBData(handle_, &commande_);
+  if (EstConnecte()) Constate(_SendUSBData(handle_, &commande_));
 }
 
 void TOscillo::EnvoieReglages() {
@@ -97,7 +145,7 @@ void TOscillo::EnvoieVoie(int voie) {
 void TOscillo::Demarre() {
   EnvoieReglages();
   Attendre(AttenteDemarrageMs);
-  _LanceAcqui(handle_, 0);
+  Constate(_LanceAcqui(handle_, 0));
   Attendre(AttenteDemarrageMs);
   nbEchantillons_ = 0;
   trame_ = reglages_;
@@ -108,7 +156,7 @@ void TOscillo::Lance() {
 }
 
 void TOscillo::Stoppe() {
-  if (EstConnecte()) _StopAcqui(handle_);
+  if (EstConnecte()) Constate(_StopAcqui(handle_));
   SetAlim(false);
 }
 
@@ -118,7 +166,10 @@ void TOscillo::LitDonnees() {
   if (!EstConnecte()) return;
   RecordTrame trame{};
   int r = _GetUSBData(handle_, &trame, modeVoies_);
-  if (r <= 0) return;
+  if (r <= 0) {
+    Constate(r);
+    return;
+  }
   if (modeVoies_ == 0) r /= 2;
   r = std::min({r, NbEchantillonsMax - nbEchantillons_, int(sizeof trame.Zone1)});
   for (int i = 0; i < r; ++i) {
@@ -177,7 +228,7 @@ bool TOscillo::EtapeCalibre(int calibre, int colonne) {
     for (int c = calibre - 1; c <= calibre + 1; ++c)
       correction_[size_t(voie)][size_t(c)][size_t(colonne)] = -d;
   }
-  _StopAcqui(handle_);
+  Constate(_StopAcqui(handle_));
   Attendre(AttenteDemarrageMs);
   return recu;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "Calibres.h"
 #include "ReglagesAcquis.h"
@@ -96,12 +98,21 @@ class TOscillo {
   // Asked between bursts of the correction: true cuts it short.
   std::function<bool()> Interrompu;
 
+  // Why the oscilloscope is not connected, on one 8-bit line: the cause, a hint and the
+  // library's own words; empty while it is connected.
+  const std::string &Diagnostic() const { return diagnostic_; }
+  // True once after the model let its handle go because the device had been unplugged:
+  // it is then not connected, and Connecte(true) opens it again.
+  bool PrendDebranchement() { return std::exchange(debranche_, false); }
+
   int32_t Handle() const { return handle_; }
   const RecordCommande &Commande() const { return commande_; }
   uint16_t ModeVoies() const { return modeVoies_; }
 
  private:
   void Ouvre();
+  // After a device call: a failure because the device has gone drops the handle.
+  void Constate(int32_t resultat);
   void Demarre();
   void RecueilleTrame();
   bool EtapeCalibre(int calibre, int colonne);
@@ -117,4 +128,10 @@ class TOscillo {
   Echantillons brut1_{}, brut2_{};
   int32_t nbEchantillons_ = 0;
   bool alim_ = false;
+  bool debranche_ = false;
+  std::string diagnostic_;
 };
+
+// The user's line for a QUILINK_CAUSE_ code (8-bit): what went wrong and what to do,
+// then the library's `detail` in parentheses when there is one.
+std::string LigneCause(int32_t cause, std::string_view detail);

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 #include "Horloge.h"
+#include "TableCaracteres.h"
 
 TravailAppareil::TravailAppareil(AccesGenerateurs &generateurs)
     : generateurs_(generateurs), reveil_(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {
@@ -85,6 +87,7 @@ void TravailAppareil::Boucle() {
     try {
       if (commande) commande();
       else if (armee_ && !Annule()) Regarde();
+      SurveilleDebranchement();
     } catch (const std::exception &e) {
       armee_ = false;
       Publie(ErreurAppareil{e.what()});
@@ -121,9 +124,25 @@ void TravailAppareil::Regarde() {
   Attendre(IntervalleMs);
 }
 
+void TravailAppareil::PublieEtat(EtatConnexion e) {
+  if (!e.diagnostic.empty()) std::fprintf(stderr, "zelm: %s\n", VersUtf8(e.diagnostic).c_str());
+  Publie(std::move(e));
+}
+
 void TravailAppareil::PublieConnexion() {
   TOscillo &o = *oscillo_;
-  Publie(EtatConnexion{o.EstConnecte(), o.EstConnecte() ? o.Version() : std::string()});
+  std::string version = o.EstConnecte() ? o.Version() : std::string();
+  // the version query itself may find the device gone
+  if (!o.EstConnecte()) PublieEtat({false, {}, o.PrendDebranchement(), o.Diagnostic()});
+  else PublieEtat({true, std::move(version), false, {}});
+}
+
+// Whatever device call found the device gone, the window hears it once; an arming
+// under way ends there.
+void TravailAppareil::SurveilleDebranchement() {
+  if (!oscillo_ || !oscillo_->PrendDebranchement()) return;
+  armee_ = false;
+  PublieEtat({false, {}, true, oscillo_->Diagnostic()});
 }
 
 void TravailAppareil::Ouvre() {

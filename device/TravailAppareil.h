@@ -30,6 +30,10 @@ struct Trame {
 struct EtatConnexion {
   bool connecte = false;
   std::string version;  // 8-bit firmware text, read at each connection
+  // The device was unplugged: the model has let its handle go (reported once per unplug).
+  bool debranche = false;
+  // Not connected: why, on one 8-bit line with a hint (also written on standard error).
+  std::string diagnostic;
 };
 struct GenerateurTrouve {
   GenreGenerateur genre = GenreGenerateur::Aucun;
@@ -101,6 +105,8 @@ class TravailAppareil {
   void Boucle();
   void Regarde();
   void PublieConnexion();
+  void SurveilleDebranchement();
+  void PublieEtat(EtatConnexion e);
   void ArmeMaintenant(uint32_t numero, const ReglagesAcquis &reglages);
   bool Annule() const { return annule_.load(); }
 

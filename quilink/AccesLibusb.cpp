@@ -4,6 +4,7 @@
 #include <libusb.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "AccesUsb.h"
@@ -46,10 +47,34 @@ class LienLibusb final : public LienUsb {
     return libusb_bulk_transfer(h_, point, tampon, longueur, &transferes, delaiMs);
   }
 
+  int EffaceArret(uint8_t point) override { return libusb_clear_halt(h_, point); }
+
  private:
   libusb_device_handle *h_;
   int fd_;
 };
+
+// The shape of the device's active configuration, read from the descriptors libusb
+// already holds: nothing is sent to the device.
+std::optional<FormeUsb> Forme(libusb_device_handle *h) {
+  libusb_config_descriptor *config = nullptr;
+  if (libusb_get_active_config_descriptor(libusb_get_device(h), &config) != 0) return std::nullopt;
+  FormeUsb forme;
+  forme.interfaces = config->bNumInterfaces;
+  if (config->bNumInterfaces > 0 && config->interface[0].num_altsetting > 0) {
+    const auto &interface = config->interface[0].altsetting[0];
+    forme.classe = interface.bInterfaceClass;
+    for (int i = 0; i < interface.bNumEndpoints; ++i)
+      forme.points.push_back({interface.endpoint[i].bEndpointAddress,
+                              interface.endpoint[i].bmAttributes});
+  }
+  libusb_free_config_descriptor(config);
+  return forme;
+}
+
+Echec EchecLibusb(const std::string &chemin, const char *etape, int code) {
+  return {CauseLibusb(code), chemin + ": " + etape + " " + libusb_error_name(code)};
+}
 
 class AccesLibusb final : public AccesUsb {
  public:
@@ -60,17 +85,28 @@ class AccesLibusb final : public AccesUsb {
     if (contexte_) libusb_exit(contexte_);
   }
 
-  std::unique_ptr<LienUsb> Ouvre(const std::string &chemin) override {
-    if (!contexte_) return nullptr;
-    const int fd = ::open(chemin.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return nullptr;
-    libusb_device_handle *h = nullptr;
-    if (libusb_wrap_sys_device(contexte_, intptr_t(fd), &h) != 0) {
-      ::close(fd);
+  std::unique_ptr<LienUsb> Ouvre(const std::string &chemin, Echec &echec) override {
+    if (!contexte_) {
+      echec = {Cause::Autre, "libusb_init"};
       return nullptr;
     }
-    libusb_set_auto_detach_kernel_driver(h, 1);
-    if (libusb_claim_interface(h, 0) != 0) {
+    const int fd = ::open(chemin.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0) {
+      const int e = errno;
+      echec = {e == ENOENT ? Cause::SansNoeud : e == EACCES || e == EPERM ? Cause::SansDroit
+                                                                           : Cause::Autre,
+               chemin + ": " + std::strerror(e)};
+      return nullptr;
+    }
+    libusb_device_handle *h = nullptr;
+    if (const int r = libusb_wrap_sys_device(contexte_, intptr_t(fd), &h); r != 0) {
+      ::close(fd);
+      // a node that is not a USB device at all
+      echec = EchecLibusb(chemin, "libusb_wrap_sys_device", r);
+      if (echec.cause == Cause::Autre) echec.cause = Cause::AutreAppareil;
+      return nullptr;
+    }
+    if (!Prepare(h, chemin, echec)) {
       libusb_close(h);
       ::close(fd);
       return nullptr;
@@ -79,6 +115,28 @@ class AccesLibusb final : public AccesUsb {
   }
 
  private:
+  // Checks the shape before anything is sent, then detaches a kernel driver only if
+  // one is bound (asking to detach where none is, or where the platform cannot say,
+  // fails the claim), then claims interface 0.
+  static bool Prepare(libusb_device_handle *h, const std::string &chemin, Echec &echec) {
+    const auto forme = Forme(h);
+    if (!forme || !FormeDeQuilo(*forme)) {
+      echec = {Cause::AutreAppareil, chemin + ": pas la forme d'un oscillo Quilo"};
+      return false;
+    }
+    if (libusb_kernel_driver_active(h, 0) == 1) {
+      if (const int r = libusb_detach_kernel_driver(h, 0); r != 0) {
+        echec = EchecLibusb(chemin, "libusb_detach_kernel_driver", r);
+        return false;
+      }
+    }
+    if (const int r = libusb_claim_interface(h, 0); r != 0) {
+      echec = EchecLibusb(chemin, "libusb_claim_interface", r);
+      return false;
+    }
+    return true;
+  }
+
   libusb_context *contexte_ = nullptr;
 };
 

@@ -1,10 +1,15 @@
 #include "BackendUsb.h"
 
+#include <libusb.h>
+
 #include "Bibliotheque.h"
 
 namespace quilink {
 
 namespace {
+
+constexpr uint8_t ClasseVendeur = 0xFF;
+constexpr uint8_t TypeBulk = 2;
 
 class ConnexionUsb final : public Connexion {
  public:
@@ -24,29 +29,48 @@ class ConnexionUsb final : public Connexion {
   bool Ecrit(uint8_t pipe, const uint8_t *tampon, uint32_t &longueur) override {
     return Transfert(pipe, false, const_cast<uint8_t *>(tampon), longueur);
   }
+  Echec Cause() const override { return echec_; }
 
  private:
+  bool Echoue(quilink::Cause cause, int code) {
+    echec_ = {cause, libusb_error_name(code)};
+    return false;
+  }
+
+  // A read keeps what came before its timeout; a write is whole or failed. A stall
+  // fails that one transfer and clears the halt for the next. (Once the device has gone
+  // the library sends nothing more on the connection.)
   bool Transfert(uint8_t pipe, bool entrant, uint8_t *tampon, uint32_t &longueur) {
-    if (pipe >= points_.size() || bool(points_[pipe] & 0x80) != entrant) return false;
-    if (longueur > 0x7FFFFFFF) return false;
+    if (pipe >= points_.size() || bool(points_[pipe] & 0x80) != entrant || longueur > 0x7FFFFFFF)
+      return Echoue(Cause::Autre, LIBUSB_ERROR_INVALID_PARAM);
+    const uint8_t point = points_[pipe];
     int transferes = 0;
-    if (lien_->Bulk(points_[pipe], tampon, int(longueur), transferes, DelaiTransfertMs) != 0)
-      return false;
-    longueur = uint32_t(transferes);
-    return true;
+    const int r = lien_->Bulk(point, tampon, int(longueur), transferes, DelaiTransfertMs);
+    const bool recu = r == 0 || (r == LIBUSB_ERROR_TIMEOUT && entrant && transferes > 0);
+    if (recu && (entrant || transferes == int(longueur))) {
+      longueur = uint32_t(transferes);
+      return true;
+    }
+    if (r == 0) return Echoue(Cause::Autre, LIBUSB_ERROR_IO);  // a write cut short
+    if (r == LIBUSB_ERROR_PIPE) lien_->EffaceArret(point);
+    return Echoue(CauseLibusb(r), r);
   }
 
   std::unique_ptr<LienUsb> lien_;
   std::vector<uint8_t> points_;
+  Echec echec_;
 };
 
 class BackendUsb final : public Backend {
  public:
   explicit BackendUsb(std::unique_ptr<AccesUsb> acces) : acces_(std::move(acces)) {}
-  std::unique_ptr<Connexion> Ouvre(const std::string &nom) override {
+  std::unique_ptr<Connexion> Ouvre(const std::string &nom, Echec &echec) override {
     const auto chemin = CheminPeripherique(nom);
-    if (!chemin || !acces_) return nullptr;
-    auto lien = acces_->Ouvre(*chemin);
+    if (!chemin || !acces_) {
+      echec = {Cause::SansNoeud, nom};
+      return nullptr;
+    }
+    auto lien = acces_->Ouvre(*chemin, echec);
     if (!lien) return nullptr;
     return std::make_unique<ConnexionUsb>(std::move(lien));
   }
@@ -56,6 +80,27 @@ class BackendUsb final : public Backend {
 };
 
 }  // namespace
+
+bool FormeDeQuilo(const FormeUsb &f) {
+  if (f.interfaces != 1 || f.classe != ClasseVendeur || f.points.size() != 5) return false;
+  for (size_t i = 0; i < f.points.size(); ++i) {
+    const bool entrant = f.points[i].adresse & 0x80;
+    if ((f.points[i].attributs & 3) != TypeBulk || entrant != (i >= 2)) return false;
+  }
+  return true;
+}
+
+Cause CauseLibusb(int code) {
+  switch (code) {
+    case LIBUSB_SUCCESS: return Cause::Aucune;
+    case LIBUSB_ERROR_ACCESS: return Cause::SansDroit;
+    case LIBUSB_ERROR_BUSY: return Cause::Occupe;
+    case LIBUSB_ERROR_NO_DEVICE: return Cause::Debranche;
+    case LIBUSB_ERROR_PIPE: return Cause::Bloque;
+    case LIBUSB_ERROR_TIMEOUT: return Cause::Delai;
+    default: return Cause::Autre;
+  }
+}
 
 std::optional<std::string> CheminPeripherique(const std::string &nom) {
   if (nom.empty() || nom == "." || nom == ".." || nom.find('/') != std::string::npos)

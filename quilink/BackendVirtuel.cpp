@@ -22,10 +22,12 @@ class ConnexionVirtuelle final : public Connexion {
   }
   bool Descripteur(uint8_t (&d)[TailleDescripteur]) override {
     if (!oscillo_->EstBranche()) return false;
-    // USB 2.0, vendor-specific class, 64-byte control packets, one configuration
-    const uint8_t descripteur[TailleDescripteur] = {18, 1, 0x00, 0x02, 0xFF, 0, 0, 64,
-                                                    0x51, 0x5A, 0x01, 0x00, 0x00, 0x01,
-                                                    1, 2, 0, 1};
+    // USB 2.0, vendor-specific class, 64-byte control packets, the build's ids, one
+    // configuration
+    const uint8_t descripteur[TailleDescripteur] = {
+        18, 1, 0x00, 0x02, 0xFF, 0, 0, 64,
+        ZELM_USB_VENDOR & 0xFF, ZELM_USB_VENDOR >> 8, ZELM_USB_PRODUCT & 0xFF, ZELM_USB_PRODUCT >> 8,
+        0x00, 0x01, 1, 2, 0, 1};
     std::memcpy(d, descripteur, sizeof d);
     return true;
   }
@@ -35,6 +37,10 @@ class ConnexionVirtuelle final : public Connexion {
   bool Ecrit(uint8_t pipe, const uint8_t *tampon, uint32_t &longueur) override {
     return oscillo_->Ecrit(pipe, tampon, longueur);
   }
+  Echec Cause() const override {
+    if (!oscillo_->EstBranche()) return {Cause::Debranche, "banc virtuel"};
+    return {Cause::Autre, "banc virtuel"};
+  }
 
  private:
   std::shared_ptr<OscilloVirtuel> oscillo_;
@@ -42,9 +48,13 @@ class ConnexionVirtuelle final : public Connexion {
 
 class BackendVirtuel final : public Backend {
  public:
-  std::unique_ptr<Connexion> Ouvre(const std::string &nom) override {
-    auto oscillo = std::dynamic_pointer_cast<OscilloVirtuel>(Banc().Appareil(nom));
-    if (!oscillo || !oscillo->EstBranche()) return nullptr;
+  std::unique_ptr<Connexion> Ouvre(const std::string &nom, Echec &echec) override {
+    auto appareil = Banc().Appareil(nom);
+    auto oscillo = std::dynamic_pointer_cast<OscilloVirtuel>(appareil);
+    if (!oscillo || !oscillo->EstBranche()) {
+      echec = {appareil && !oscillo ? Cause::AutreAppareil : Cause::SansNoeud, "banc virtuel"};
+      return nullptr;
+    }
     return std::make_unique<ConnexionVirtuelle>(std::move(oscillo));
   }
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "Enregistrements.h"
 
@@ -56,18 +57,34 @@ Backend &Bibliotheque::BackendCourant() {
 // A failed pipe-information request would leave every pipe looking like OUT,
 // turning reads into writes: such an open fails. The descriptor is not used.
 int32_t Bibliotheque::Ouvre(const std::string &nom) {
+  echecOuverture_ = {Cause::SansNoeud, nom};
   if (nom.size() > LongueurNomMax) return HandleInvalide;
-  auto connexion = BackendCourant().Ouvre(nom);
-  if (!connexion) return HandleInvalide;
+  Echec echec{Cause::SansNoeud, nom};
+  auto connexion = BackendCourant().Ouvre(nom, echec);
+  if (!connexion) {
+    echecOuverture_ = echec;
+    return HandleInvalide;
+  }
   uint8_t table[TailleTablePipes] = {};
-  if (!connexion->InfoPipes(table)) return HandleInvalide;
+  if (!connexion->InfoPipes(table)) {
+    echecOuverture_ = {Cause::AutreAppareil, nom + ": configuration illisible"};
+    return HandleInvalide;
+  }
+  echecOuverture_ = {};
   std::memcpy(tablePipes_, table, sizeof table);
   connexion->Descripteur(descripteur_);
   const int32_t handle = prochainHandle_;
   // handles stay positive: wrap before the addition could overflow
   prochainHandle_ = prochainHandle_ > INT32_MAX - 4 ? 0x100 : prochainHandle_ + 4;
-  connexions_[handle] = std::move(connexion);
+  connexions_[handle] = {std::move(connexion), {}};
   return handle;
+}
+
+Echec Bibliotheque::CauseDe(int32_t handle) const {
+  if (handle == HandleInvalide) return echecOuverture_;
+  const auto it = connexions_.find(handle);
+  if (it == connexions_.end()) return {Cause::Autre, "handle inconnu"};
+  return it->second.echec;
 }
 
 int32_t Bibliotheque::Ferme(int32_t handle) {
@@ -79,10 +96,19 @@ int32_t Bibliotheque::Ferme(int32_t handle) {
 // direction comes from the pipe table.
 bool Bibliotheque::Transfert(int32_t handle, uint8_t *tampon, int32_t pipe) {
   const auto it = connexions_.find(handle);
-  if (it == connexions_.end() || pipe < 0 || pipe >= NombrePipes) return false;
+  if (it == connexions_.end()) return false;
+  Ouverte &o = it->second;
+  if (o.echec.cause == Cause::Debranche) return false;
+  if (pipe < 0 || pipe >= NombrePipes) {
+    o.echec = {Cause::Autre, "pipe " + std::to_string(pipe)};
+    return false;
+  }
   const uint8_t numero = uint8_t(pipe);
-  if (tablePipes_[PositionAdresse(pipe)] & 0x80) return it->second->Lit(numero, tampon, longueur_);
-  return it->second->Ecrit(numero, tampon, longueur_);
+  const bool fait = tablePipes_[PositionAdresse(pipe)] & 0x80
+                        ? o.connexion->Lit(numero, tampon, longueur_)
+                        : o.connexion->Ecrit(numero, tampon, longueur_);
+  o.echec = fait ? Echec{} : o.connexion->Cause();
+  return fait;
 }
 
 int32_t Bibliotheque::Version(int32_t handle, uint8_t (&reponse)[TailleReponse]) {

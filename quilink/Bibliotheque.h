@@ -32,13 +32,25 @@ class Bibliotheque {
 
   // The pipe table of the most recent open.
   const uint8_t *TablePipes() const { return tablePipes_; }
+  // The device descriptor of the most recent open.
+  const uint8_t *Descripteur() const { return descripteur_; }
+
+  // Why the handle's last request failed (Aucune when it did not); for HandleInvalide,
+  // why the last open failed. A handle whose device has gone stays dead: its requests
+  // fail at once, until it is closed and the device opened again.
+  Echec CauseDe(int32_t handle) const;
 
  private:
+  struct Ouverte {
+    std::unique_ptr<Connexion> connexion;
+    Echec echec;
+  };
   bool Transfert(int32_t handle, uint8_t *tampon, int32_t pipe);
   Backend &BackendCourant();
 
   std::unique_ptr<Backend> backend_;
-  std::map<int32_t, std::unique_ptr<Connexion>> connexions_;
+  std::map<int32_t, Ouverte> connexions_;
+  Echec echecOuverture_;
   int32_t prochainHandle_ = 0x100;
   uint8_t tablePipes_[TailleTablePipes] = {};
   uint8_t descripteur_[TailleDescripteur] = {};

@@ -1,5 +1,6 @@
 // The C exports: plain names with 8-bit strings, underscored names with 16-bit
 // ones; on this platform both forms share one calling convention.
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -104,6 +105,20 @@ int32_t SendPipe(int32_t h, void *tampon, int32_t longueur, int32_t pipe) {
 }
 int32_t _SendPipe(int32_t h, void *tampon, int32_t longueur, int32_t pipe) {
   return SendPipe(h, tampon, longueur, pipe);
+}
+
+static_assert(int(quilink::Cause::SansNoeud) == QUILINK_CAUSE_SANS_NOEUD &&
+              int(quilink::Cause::Debranche) == QUILINK_CAUSE_DEBRANCHE &&
+              int(quilink::Cause::Autre) == QUILINK_CAUSE_AUTRE);
+
+int32_t QuilinkCause(int32_t h, char *detail, int32_t taille) {
+  const quilink::Echec echec = Quilink().CauseDe(h);
+  if (detail && taille > 0) {
+    const size_t n = std::min(echec.detail.size(), size_t(taille) - 1);
+    std::memcpy(detail, echec.detail.data(), n);
+    detail[n] = 0;
+  }
+  return int32_t(echec.cause);
 }
 
 int32_t QuilinkSimulation(const char *preset) {

@@ -40,6 +40,21 @@ QUILINK_EXPORT int32_t _GetPipe(int32_t handle, void *tampon, int32_t longueur, 
 QUILINK_EXPORT int32_t SendPipe(int32_t handle, void *tampon, int32_t longueur, int32_t pipe);
 QUILINK_EXPORT int32_t _SendPipe(int32_t handle, void *tampon, int32_t longueur, int32_t pipe);
 
+// Why the handle's last request failed, or for QUILINK_INVALID_HANDLE why the last open
+// did: a QUILINK_CAUSE_ code. When `detail` is not null it receives up to `taille` - 1
+// bytes of the lower layer's own words (the path, libusb's error name), then a zero.
+// After QUILINK_CAUSE_DEBRANCHE the handle is dead: close it and open the device again.
+QUILINK_EXPORT int32_t QuilinkCause(int32_t handle, char *detail, int32_t taille);
+#define QUILINK_CAUSE_AUCUNE 0          // it did not fail
+#define QUILINK_CAUSE_SANS_NOEUD 1      // no device node of that name (the udev rule)
+#define QUILINK_CAUSE_SANS_DROIT 2      // not allowed to open it (group, seat)
+#define QUILINK_CAUSE_OCCUPE 3          // another program or driver holds it
+#define QUILINK_CAUSE_AUTRE_APPAREIL 4  // not a device of the oscilloscope's shape
+#define QUILINK_CAUSE_DEBRANCHE 5       // the device has gone
+#define QUILINK_CAUSE_BLOQUE 6          // the endpoint stalled; the next request may pass
+#define QUILINK_CAUSE_DELAI 7           // nothing came in time
+#define QUILINK_CAUSE_AUTRE 8
+
 // Makes the virtual bench the backend of every later open, on the named preset:
 // 1 if the preset exists, 0 (nothing changed) otherwise.
 QUILINK_EXPORT int32_t QuilinkSimulation(const char *preset);

@@ -107,7 +107,11 @@ void OscilloVirtuel::Commande(const uint8_t *o, uint32_t n) {
   switch (o[0]) {
     case CmdStop: etat_ = Etat::Arret; break;
     case CmdSynchro:
-      if (n >= 4 && o[1] <= 3) synchro_ = o[1], sens_ = o[2] & 1, niveau_ = o[3];
+      if (n >= 4 && o[1] <= 3) {
+        synchro_ = o[1], sens_ = o[2] & 1, niveau_ = o[3];
+        // the wait under way is for the old source: it starts again on the new one
+        if (etat_ == Etat::AttenteSynchro) AttendSynchro();
+      }
       break;
     case CmdDuree:
       if (n >= 5) CommandeDuree(o);
@@ -149,8 +153,13 @@ void OscilloVirtuel::CommandeVoie(const uint8_t *o) {
 
 void OscilloVirtuel::Demarre() {
   if (!alim_) return;
-  etat_ = Etat::AttenteSynchro;
   modeTrame_ = mode_;
+  AttendSynchro();
+}
+
+// From now on, on the current source; free-running starts the frame at once.
+void OscilloVirtuel::AttendSynchro() {
+  etat_ = Etat::AttenteSynchro;
   origineUs_ = horloge_.MaintenantUs();
   examine_ = 0;
   arme_ = false;

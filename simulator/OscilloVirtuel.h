@@ -69,6 +69,7 @@ class OscilloVirtuel final : public AppareilVirtuel {
   void CommandeDuree(const uint8_t *octets);
   void CommandeVoie(const uint8_t *octets);
   void Demarre();
+  void AttendSynchro();
   void Avance();
   void ChercheSynchro(int64_t dernier);
   bool Franchit(double x, double niveau, double hysteresis);

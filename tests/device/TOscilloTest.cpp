@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AvecOscillo.h"
+#include "Quilink.h"
 #include "TOscillo.h"
 
 // Puts the model's sample count where a test needs it.
@@ -210,8 +211,56 @@ TEST_F(Oscillo, DebrancheEnCoursDeTrameLeCompteSArrete) {
   Banc().Horloge().Avance(10'000'000);
   LitTout();
   EXPECT_EQ(o->NbEchantillons(), avant);
-  o->Lance();  // fails quietly
-  EXPECT_TRUE(o->EstConnecte());
+  // the handle is let go, and that is said once
+  EXPECT_FALSE(o->EstConnecte());
+  EXPECT_TRUE(o->PrendDebranchement());
+  EXPECT_FALSE(o->PrendDebranchement());
+  EXPECT_EQ(o->Diagnostic().rfind("Oscillo d\xE9" "branch\xE9 : ", 0), 0u) << o->Diagnostic();
+  o->Lance();  // nothing to do
+  EXPECT_FALSE(o->EstConnecte());
+}
+
+TEST_F(Oscillo, RebrancheLaConnexionRouvreAvecAlimentationEtCorrections) {
+  TOscillo::TableCorrection t{};
+  t[1][5][1] = -3;
+  o->SetCorrection(t);
+  o->SetAlim(true);
+  Virtuel().Debranche(true);
+  o->Stoppe();  // the call that finds it gone
+  ASSERT_FALSE(o->EstConnecte());
+  o->Connecte(true);
+  EXPECT_FALSE(o->EstConnecte());  // still unplugged
+  Virtuel().Debranche(false);
+  o->Connecte(true);
+  ASSERT_TRUE(o->EstConnecte());
+  EXPECT_TRUE(o->Diagnostic().empty());
+  EXPECT_TRUE(Virtuel().Alimente());
+  EXPECT_EQ(o->Correction(), t);
+  o->SetCalibre(1, 5);
+  o->SetDuree(0);
+  o->EnvoieVoie(1);
+  EXPECT_EQ(o->Commande().Octets[2], 124);  // the correction still goes into the offset code
+}
+
+TEST(LigneCause, UneLigneParCauseAvecLeDetailDeLaBibliotheque) {
+  struct Cas { int32_t cause; const char *debut; } cas[] = {
+      {QUILINK_CAUSE_SANS_NOEUD, "Pas de /dev/QuiloUSB-0 : "},
+      {QUILINK_CAUSE_SANS_DROIT, "Acc\xE8s \xE0 l'oscillo refus\xE9 : "},
+      {QUILINK_CAUSE_OCCUPE, "Oscillo occup\xE9 : "},
+      {QUILINK_CAUSE_AUTRE_APPAREIL, "/dev/QuiloUSB-0 n'est pas un oscillo Quilo : "},
+      {QUILINK_CAUSE_DEBRANCHE, "Oscillo d\xE9" "branch\xE9 : "},
+      {QUILINK_CAUSE_AUTRE, "Erreur USB avec l'oscillo : "},
+      {42, "Erreur USB avec l'oscillo : "},
+  };
+  for (auto [cause, debut] : cas) {
+    SCOPED_TRACE(cause);
+    const std::string ligne = LigneCause(cause, "LIBUSB_ERROR_BUSY");
+    EXPECT_EQ(ligne.rfind(debut, 0), 0u) << ligne;
+    EXPECT_EQ(ligne.substr(ligne.size() - 20), " (LIBUSB_ERROR_BUSY)");
+    EXPECT_EQ(ligne.find('\n'), std::string::npos);
+    EXPECT_EQ(LigneCause(cause, "").find('('), std::string::npos);  // no empty detail
+  }
+  EXPECT_EQ(LigneCause(QUILINK_CAUSE_AUCUNE, "x"), "");
 }
 
 TEST_F(Oscillo, SalvesVidesEtSynchroQuiNeVientPas) {
@@ -249,6 +298,8 @@ TEST_F(SansOscillo, RienNeSeFaitEtLaReconnexionTrouveLOscillo) {
   EXPECT_FALSE(o.CorrigeDecalage());
   o.Connecte(true);
   EXPECT_FALSE(o.EstConnecte());
+  EXPECT_EQ(o.Diagnostic().rfind("Pas de /dev/QuiloUSB-0 : ", 0), 0u) << o.Diagnostic();
+  EXPECT_FALSE(o.PrendDebranchement());  // never connected: nothing was unplugged
   ASSERT_EQ(QuilinkSimulation("demo"), 1);
   o.Connecte(false);
   EXPECT_FALSE(o.EstConnecte());

@@ -171,3 +171,31 @@ TEST(FrequenceLimitee, ChaqueGenerateurDansSaGamme) {
   };
   for (auto [g, f, attendue] : cas) EXPECT_EQ(FrequenceLimitee(g, f), attendue) << f;
 }
+
+TEST_F(Travail, DebrancheEnCoursDArmementPuisRebrancheLaConnexionReprend) {
+  ReglagesAcquis lent;
+  lent.SetDuree(17);  // 5 s of samples
+  t->Arme(1, lent);
+  Virtuel().Debranche(true);
+  const auto c = Suivant<EtatConnexion>();
+  EXPECT_FALSE(c.connecte);
+  EXPECT_TRUE(c.debranche);
+  EXPECT_EQ(c.diagnostic.rfind("Oscillo d\xE9" "branch\xE9 : ", 0), 0u) << c.diagnostic;
+  // said once: the thread rests, and a connection attempt while unplugged is no unplug
+  EXPECT_FALSE(SurLeFil([](TOscillo *o) { return o->EstConnecte(); }));
+  EXPECT_FALSE(t->Prend().has_value());
+  t->Connecte();
+  const auto encore = Suivant<EtatConnexion>();
+  EXPECT_FALSE(encore.connecte);
+  EXPECT_FALSE(encore.debranche);
+  EXPECT_EQ(encore.diagnostic.rfind("Pas de /dev/QuiloUSB-0 : ", 0), 0u) << encore.diagnostic;
+  Virtuel().Debranche(false);
+  t->Connecte();
+  const auto retour = Suivant<EtatConnexion>();
+  EXPECT_TRUE(retour.connecte);
+  EXPECT_EQ(retour.version, "QuiloSim 1.0");
+  EXPECT_TRUE(retour.diagnostic.empty());
+  EXPECT_TRUE(Virtuel().Alimente());
+  t->Arme(2, ReglagesAcquis());
+  EXPECT_EQ(Suivant<Trame>().numero, 2u);
+}

@@ -18,6 +18,7 @@ struct FauxPeripherique {
   }
   std::vector<uint8_t> points = PointsParDefaut();
   bool infoPipesEchoue = false;
+  quilink::Echec echecOuverture;  // a cause here: every open fails with it
   bool ecrituresEchouent = false;
   std::map<int, std::deque<std::optional<std::vector<uint8_t>>>> lectures;
   std::vector<std::pair<int, std::vector<uint8_t>>> ecritures;
@@ -30,9 +31,14 @@ struct FauxPeripherique {
 class FauxBackend final : public quilink::Backend {
  public:
   explicit FauxBackend(FauxPeripherique &p) : p_(p) {}
-  std::unique_ptr<quilink::Connexion> Ouvre(const std::string &nom) override {
+  std::unique_ptr<quilink::Connexion> Ouvre(const std::string &nom, quilink::Echec &echec) override {
     p_.nomsOuverts.push_back(nom);
-    if (nom != "QuiloUSB-0") return nullptr;
+    if (nom != "QuiloUSB-0" || p_.echecOuverture.cause != quilink::Cause::Aucune) {
+      echec = p_.echecOuverture.cause != quilink::Cause::Aucune
+                  ? p_.echecOuverture
+                  : quilink::Echec{quilink::Cause::SansNoeud, "/dev/" + nom};
+      return nullptr;
+    }
     return std::make_unique<Connexion>(p_);
   }
 

@@ -57,3 +57,34 @@ TEST(QuilinkSimulation, SansOscilloToutOuvertureEchoue) {
   ASSERT_EQ(QuilinkSimulation("sans-oscillo"), 1);
   EXPECT_EQ(Ouvre(u"QuiloUSB-0"), QUILINK_INVALID_HANDLE);
 }
+
+TEST(QuilinkSimulation, UnOscilloDebrancheLaisseSonHandleMortMemeRebranche) {
+  ASSERT_EQ(QuilinkSimulation("demo"), 1);
+  const int32_t h = Ouvre(u"QuiloUSB-0");
+  ASSERT_EQ(_ConnectAlim(h), 1);
+  EXPECT_EQ(QuilinkCause(h, nullptr, 0), QUILINK_CAUSE_AUCUNE);
+  Banc().Oscillo()->Debranche(true);
+  EXPECT_EQ(_ConnectAlim(h), 0);
+  EXPECT_EQ(QuilinkCause(h, nullptr, 0), QUILINK_CAUSE_DEBRANCHE);
+  EXPECT_EQ(Ouvre(u"QuiloUSB-0"), QUILINK_INVALID_HANDLE);
+  Banc().Oscillo()->Debranche(false);
+  // plugged in again, it is a new device: the old handle stays dead, a new open works
+  EXPECT_EQ(_ConnectAlim(h), 0);
+  EXPECT_EQ(QuilinkCause(h, nullptr, 0), QUILINK_CAUSE_DEBRANCHE);
+  const int32_t h2 = Ouvre(u"QuiloUSB-0");
+  ASSERT_NE(h2, QUILINK_INVALID_HANDLE);
+  EXPECT_EQ(_ConnectAlim(h2), 1);
+  _SetPortClose(h);
+  _SetPortClose(h2);
+}
+
+TEST(QuilinkSimulation, LeDescripteurPorteLesIdentifiantsDeLaConstruction) {
+  ASSERT_EQ(QuilinkSimulation("demo"), 1);
+  const int32_t h = Ouvre(u"QuiloUSB-0");
+  ASSERT_NE(h, QUILINK_INVALID_HANDLE);
+  const uint8_t *d = quilink::Quilink().Descripteur();
+  EXPECT_EQ(d[8] | d[9] << 8, ZELM_USB_VENDOR);
+  EXPECT_EQ(d[10] | d[11] << 8, ZELM_USB_PRODUCT);
+  EXPECT_EQ(d[4], 0xFF);  // vendor-specific
+  _SetPortClose(h);
+}

@@ -167,6 +167,31 @@ TEST_F(Oscillo, UnSignalLogiqueQuiDescendAZeroVoltDeclencheSurLesDeuxFronts) {
   }
 }
 
+// Found by fuzzing the exports: a free-running trigger command that came while the scope
+// waited for its external trigger was taken as channel 0 by the trigger search.
+TEST_F(Oscillo, UneSynchroRecueEnAttenteRepartSurLaNouvelleSource) {
+  uint8_t tampon[64];
+  // 0 V on every input: the external trigger never fires
+  Lance({4, 0, 255, 0, 1, 0}, {3, 3, 0, 0, 255, 255, 0, 0});
+  banc.Horloge().Avance(1000);
+  EXPECT_EQ(Lit(3, tampon), 0u);
+  ASSERT_TRUE(Envoie(1, {3, 0, 0, 0, 255, 255, 0, 0}));
+  EXPECT_EQ(Lit(3, tampon), 2u);  // free-running: the frame starts at once
+  banc.Horloge().Avance(5000);
+  EXPECT_EQ(Flux().size(), 2 * 8192u - 2);
+
+  // waiting on a level the sine never reaches, then on one it does
+  banc.DefinitSource(std::make_shared<Sinus>(1.0, 1000));
+  Lance({4, 0, 255, 0, 1, 0}, {3, 1, 0, 250, 255, 255, 0, 0}, {1, 8, 127}, {2, 8, 127});
+  banc.Horloge().Avance(5000);
+  EXPECT_EQ(Lit(3, tampon), 0u);
+  ASSERT_TRUE(Envoie(1, {3, 2, 0, 150, 255, 255, 0, 0}));
+  banc.Horloge().Avance(5000);
+  const auto flux = Flux();
+  ASSERT_EQ(flux.size(), 2 * 8192u);
+  EXPECT_NEAR(flux[1], 151, 1);  // channel 2's first sample is the one that fired
+}
+
 TEST_F(Oscillo, LesPannesQueLesTestsAllument) {
   banc.DefinitSource(std::make_shared<Sinus>(1.0, 1000));
   uint8_t tampon[64];

@@ -1,0 +1,28 @@
+# Installs the build into a fresh prefix and checks the udev rule found there.
+set(prefixe ${DOSSIER}/essai-installation)
+file(REMOVE_RECURSE ${prefixe})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${DOSSIER} --prefix ${prefixe}
+                RESULT_VARIABLE r OUTPUT_QUIET)
+if(NOT r EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${r}")
+endif()
+set(regle ${prefixe}/lib/udev/rules.d/60-quilo-usb.rules)
+if(NOT EXISTS ${regle})
+  message(FATAL_ERROR "no rule at ${regle}")
+endif()
+file(READ ${regle} texte)
+string(REPLACE ":" ";" ids ${IDS})
+list(GET ids 0 vendeur)
+list(GET ids 1 produit)
+foreach(attendu "ACTION==\"add|change\"" "ATTR{idVendor}==\"${vendeur}\""
+        "ATTR{idProduct}==\"${produit}\"" "SYMLINK+=\"QuiloUSB-0\"" "TAG+=\"uaccess\""
+        "GROUP=\"plugdev\"")
+  string(FIND "${texte}" "${attendu}" position)
+  if(position EQUAL -1)
+    message(FATAL_ERROR "the rule lacks ${attendu}")
+  endif()
+endforeach()
+if(texte MATCHES "@ZELM_")
+  message(FATAL_ERROR "the rule kept a placeholder of the build")
+endif()
+file(REMOVE_RECURSE ${prefixe})
