@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 
 #include "AccesUsb.h"
@@ -90,7 +92,7 @@ class AccesLibusb final : public AccesUsb {
       echec = {Cause::Autre, "libusb_init"};
       return nullptr;
     }
-    const int fd = ::open(chemin.c_str(), O_RDWR | O_CLOEXEC);
+    const int fd = ::open(NoeudReel(chemin).c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
       const int e = errno;
       echec = {e == ENOENT ? Cause::SansNoeud : e == EACCES || e == EPERM ? Cause::SansDroit
@@ -141,6 +143,13 @@ class AccesLibusb final : public AccesUsb {
 };
 
 }  // namespace
+
+// The node itself rather than the udev link to it: the kernel's usbfs node is what a
+// USB stack (and a test bed's emulation of one) knows the device by.
+std::string NoeudReel(const std::string &chemin) {
+  char reel[PATH_MAX];
+  return ::realpath(chemin.c_str(), reel) ? std::string(reel) : chemin;
+}
 
 std::unique_ptr<AccesUsb> CreeAccesLibusb() { return std::make_unique<AccesLibusb>(); }
 

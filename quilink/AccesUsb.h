@@ -49,6 +49,10 @@ struct FormeUsb {
 // three IN: pipes 0 and 1 take commands, 2, 3 and 4 give data.
 bool FormeDeQuilo(const FormeUsb &forme);
 
+// The device node a path leads to, links followed; the path itself when it leads
+// nowhere (its open then says why).
+std::string NoeudReel(const std::string &chemin);
+
 // The cause of a libusb error code.
 Cause CauseLibusb(int code);
 

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <libusb.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <string>
 
 #include "BackendUsb.h"
@@ -258,4 +262,19 @@ TEST(AccesLibusb, SansLeNoeudDuPeripheriqueRienNeSOuvreEtLaCauseEstDite) {
   quilink::Quilink().DefinitBackend(quilink::CreeBackendUsb(std::move(acces)));
   EXPECT_EQ(_SetPortOpen(ChaineOle<char16_t>(u"QuiloUSB-absent").c()), QUILINK_INVALID_HANDLE);
   EXPECT_EQ(QuilinkCause(QUILINK_INVALID_HANDLE, nullptr, 0), QUILINK_CAUSE_SANS_NOEUD);
+}
+
+TEST(NoeudReel, UnLienMeneASonNoeudEtUnCheminSansIssueResteTelQuel) {
+  char modele[] = "/tmp/zelm-noeud-XXXXXX";
+  ASSERT_TRUE(mkdtemp(modele));
+  const std::string dossier = std::filesystem::canonical(modele);  // /tmp may itself be a link
+  const std::string noeud = dossier + "/002", lien = dossier + "/QuiloUSB-0";
+  ASSERT_EQ(close(open(noeud.c_str(), O_CREAT | O_WRONLY, 0600)), 0);
+  ASSERT_EQ(symlink("002", lien.c_str()), 0);  // relative, as udev makes them
+  EXPECT_EQ(quilink::NoeudReel(lien), noeud);
+  EXPECT_EQ(quilink::NoeudReel(noeud), noeud);
+  EXPECT_EQ(quilink::NoeudReel(dossier + "/absent"), dossier + "/absent");
+  unlink(lien.c_str());
+  unlink(noeud.c_str());
+  rmdir(dossier.c_str());
 }
