@@ -1,11 +1,15 @@
-# zelm_test(NAME SOURCES ... LIBS ...)
-# One GoogleTest program; each of its tests becomes a ctest test. Qt tests never
+# zelm_test(NAME SOURCES ... LIBS ... [LANCEUR command...])
+# One GoogleTest program; each of its tests becomes a ctest test, run (and listed) by
+# the LANCEUR command when there is one. Qt tests never
 # need a display: the offscreen platform is set here, whatever the caller's
 # environment says. Each test is labelled with its program, so that a run can
 # keep to the programs it built.
 function(zelm_test nom)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LANCEUR" ${ARGN})
   add_executable(${nom} ${T_SOURCES})
+  if(T_LANCEUR)
+    set_target_properties(${nom} PROPERTIES CROSSCOMPILING_EMULATOR "${T_LANCEUR}")
+  endif()
   target_link_libraries(${nom} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   if(NOT "GTest::gtest_main" IN_LIST T_LIBS AND NOT "GTest::gmock_main" IN_LIST T_LIBS)
     # a program without its own main() gets GoogleTest's
