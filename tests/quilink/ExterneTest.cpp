@@ -1,6 +1,5 @@
 // A caller that knows the library only by its path, its exported names and the
 // records of its header-only layout.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,22 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ChargeQuilink.h"
 #include "Enregistrements.h"
-
-namespace {
-
-struct Quilink {
-  void *bibliotheque = dlopen(CHEMIN_QUILINK, RTLD_NOW | RTLD_LOCAL);
-  template <class F>
-  F *Entree(const char *nom) {
-    return reinterpret_cast<F *>(dlsym(bibliotheque, nom));
-  }
-  ~Quilink() {
-    if (bibliotheque) dlclose(bibliotheque);
-  }
-};
-
-}  // namespace
 
 TEST(ProgrammeExterne, LeBancDemoDonneUneTrameQuiBouge) {
   Quilink q;
