@@ -95,9 +95,7 @@ class AccesLibusb final : public AccesUsb {
     const int fd = ::open(NoeudReel(chemin).c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
       const int e = errno;
-      echec = {e == ENOENT ? Cause::SansNoeud : e == EACCES || e == EPERM ? Cause::SansDroit
-                                                                           : Cause::Autre,
-               chemin + ": " + std::strerror(e)};
+      echec = {CauseErrno(e), chemin + ": " + std::strerror(e)};
       return nullptr;
     }
     libusb_device_handle *h = nullptr;
@@ -146,6 +144,10 @@ class AccesLibusb final : public AccesUsb {
 
 // The node itself rather than the udev link to it: the kernel's usbfs node is what a
 // USB stack (and a test bed's emulation of one) knows the device by.
+Cause CauseErrno(int e) {
+  return e == ENOENT ? Cause::SansNoeud : e == EACCES || e == EPERM ? Cause::SansDroit : Cause::Autre;
+}
+
 std::string NoeudReel(const std::string &chemin) {
   char reel[PATH_MAX];
   return ::realpath(chemin.c_str(), reel) ? std::string(reel) : chemin;

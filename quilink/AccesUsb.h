@@ -53,8 +53,9 @@ bool FormeDeQuilo(const FormeUsb &forme);
 // nowhere (its open then says why).
 std::string NoeudReel(const std::string &chemin);
 
-// The cause of a libusb error code.
+// The cause of a libusb error code, and of the error number of a failed open of the node.
 Cause CauseLibusb(int code);
+Cause CauseErrno(int e);
 
 // The real thing, over libusb-1.0.
 std::unique_ptr<AccesUsb> CreeAccesLibusb();

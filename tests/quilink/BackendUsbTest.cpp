@@ -278,3 +278,21 @@ TEST(NoeudReel, UnLienMeneASonNoeudEtUnCheminSansIssueResteTelQuel) {
   unlink(noeud.c_str());
   rmdir(dossier.c_str());
 }
+
+// What the made-up device of tests_quilink_usb cannot be made to answer (a claim refused, a
+// node this user may not open: umockdev grants every claim, and root opens any node).
+TEST(CauseLibusb, ChaqueRefusDitSaCause) {
+  using quilink::Cause;
+  const std::pair<int, Cause> libusb[] = {
+      {LIBUSB_SUCCESS, Cause::Aucune},          {LIBUSB_ERROR_ACCESS, Cause::SansDroit},
+      {LIBUSB_ERROR_BUSY, Cause::Occupe},       {LIBUSB_ERROR_NO_DEVICE, Cause::Debranche},
+      {LIBUSB_ERROR_PIPE, Cause::Bloque},       {LIBUSB_ERROR_TIMEOUT, Cause::Delai},
+      {LIBUSB_ERROR_IO, Cause::Autre},          {LIBUSB_ERROR_NOT_SUPPORTED, Cause::Autre},
+  };
+  for (const auto &[code, cause] : libusb) EXPECT_EQ(quilink::CauseLibusb(code), cause) << code;
+  const std::pair<int, Cause> errnos[] = {
+      {ENOENT, Cause::SansNoeud}, {EACCES, Cause::SansDroit}, {EPERM, Cause::SansDroit},
+      {EBUSY, Cause::Autre},      {EIO, Cause::Autre},
+  };
+  for (const auto &[e, cause] : errnos) EXPECT_EQ(quilink::CauseErrno(e), cause) << e;
+}
