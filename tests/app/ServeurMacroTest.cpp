@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
 #include <stdexcept>
@@ -370,4 +371,26 @@ TEST_F(ServeurMacroTest, SeulLUtilisateurAccedeAuSocket) {
   EXPECT_EQ(socket.st_mode & 077, 0u) << std::oct << socket.st_mode;
   EXPECT_EQ(dossierSt.st_mode & 077, 0u) << std::oct << dossierSt.st_mode;
   EXPECT_EQ(socket.st_uid, ::geteuid());
+}
+
+TEST_F(ServeurMacroTest, LaCommandeDuReadmeRecoitAck) {
+  QFile readme(QStringLiteral(ZELM_RACINE "/README.md"));
+  ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
+  const QString texte = QString::fromUtf8(readme.readAll());
+  const qsizetype section = texte.indexOf("## Sending a macro from a shell");
+  ASSERT_GE(section, 0);
+  QString commande;
+  for (const QString &ligne : texte.mid(section).split('\n'))
+    if (ligne.contains("socat ")) {
+      commande = ligne;
+      break;
+    }
+  ASSERT_FALSE(commande.isEmpty());
+  const auto serveur = Serveur();
+  QProcess sh;
+  sh.start(QStringLiteral("sh"), {QStringLiteral("-c"), commande});
+  ASSERT_TRUE(Attend([&] { return sh.state() == QProcess::NotRunning; }));
+  EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
+  EXPECT_EQ(sh.readAllStandardOutput(), "ACK\n");
+  EXPECT_EQ(focus, 1);
 }
