@@ -19,8 +19,9 @@ enum class Focalisation {
 // over a local socket in the user's runtime folder, at service + "-" + topic.
 // A request is one or more lines ended by an empty line; the server answers
 // "ACK" (taken, even when an error box follows) or "NAK" (refused: too big,
-// too slow, or an earlier request's error box is still open) on a line of its
-// own, then handles it on the user-interface thread.
+// too slow, or an earlier request's error box is still to close) on a line of
+// its own, then handles it on the user-interface thread. At most one of its
+// boxes is ever open.
 class ServeurMacro : public QObject {
   Q_OBJECT
  public:
@@ -44,7 +45,8 @@ class ServeurMacro : public QObject {
   std::function<void()> NouvellePage;  // "GETDATA": the next export adds a page
 
   static constexpr qsizetype TailleMaxRequete = 4096;
-  // A client that has not completed its request after this long is dropped.
+  // A client is dropped when this long has passed since it connected or since
+  // its last request (with NAK when it had begun another).
   int delaiClientMs = 10000;
 
  private:

@@ -211,6 +211,7 @@ TEST_F(ServeurMacroTest, PendantQuUneBoiteEstOuverteLesRequetesOntNak) {
 
 TEST_F(ServeurMacroTest, UneRequeteTropGrandeANakEtLaConnexionFermee) {
   const auto serveur = Serveur();
+  serveur->delaiClientMs = 3600 * 1000;  // closed at once, not for being slow
   struct Cas {
     QByteArray requete;
     QByteArray reponse;
@@ -256,6 +257,23 @@ TEST_F(ServeurMacroTest, UnClientTropLentEstCongedie) {
   EXPECT_TRUE(muet.Ferme());
   EXPECT_FALSE(muet.socket.canReadLine());  // nothing to refuse: just dropped
   EXPECT_EQ(focus, 1);
+}
+
+// Timers of the event loop, with wide margins: a request gives its client a
+// new delay, so a client that keeps talking is not cut off.
+TEST_F(ServeurMacroTest, ChaqueRequeteDonneUnNouveauDelai) {
+  const auto serveur = Serveur();
+  serveur->delaiClientMs = 1500;
+  Client client(serveur->Adresse());
+  QList<QByteArray> reponses;
+  QTimer::singleShot(900, [&] { client.socket.write("FOCUS\n\n"); });
+  QTimer::singleShot(1800, [&] { client.socket.write("FOCUS\n\n"); });
+  EXPECT_TRUE(Attend([&] {
+    while (client.socket.canReadLine()) reponses << client.socket.readLine().trimmed();
+    return reponses.size() == 2 || client.socket.state() == QLocalSocket::UnconnectedState;
+  }));
+  EXPECT_EQ(reponses, (QList<QByteArray>{"ACK", "ACK"}));
+  EXPECT_EQ(focus, 2);
 }
 
 TEST_F(ServeurMacroTest, MilleRequetesFautivesPuisUneBonne) {
