@@ -146,8 +146,10 @@ void ServeurMacro::Accepte() {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     c->minuterie.setSingleShot(true);
     connect(&c->minuterie, &QTimer::timeout, c, [this, c] {
-      if (!c->tampon.empty()) c->Repond("NAK\n");
-      Ferme(*c);
+      Protege([&] {
+        if (!c->tampon.empty()) c->Repond("NAK\n");
+        Ferme(*c);
+      });
     });
     c->minuterie.start(delaiClientMs);
     if (socket->bytesAvailable() > 0) Lit(*c);
