@@ -94,7 +94,19 @@ TZelmMainForm::TZelmMainForm(AccesGenerateurs &generateurs, std::string dossierT
   FormCreate();
   constante_ = std::make_unique<TConstanteDlg>(dossierTabulo_.empty() ? std::string() : nomFichierConfig_, this);
   dde_ = std::make_unique<TZelmFormDDE>(this);
+  ServeurMacro &serveur = dde_->Serveur();
+  serveur.Focus = [this] {
+    if (isHidden()) return Focalisation::Impossible;
+    // a dialog of the window is up: the focus stays with it
+    if (QApplication::activeModalWidget() || !isEnabled()) return Focalisation::Sautee;
+    raise();
+    activateWindow();
+    return Focalisation::Faite;
+  };
+  serveur.NouvellePage = [this] { constante_->NewPageCB->SetItemIndex(1); };
 }
+
+bool TZelmMainForm::EcouteMacros() { return dde_->Serveur().Ecoute(); }
 
 TZelmMainForm::~TZelmMainForm() {
   // the device thread ends before the cycle and the graphs it reports to

@@ -102,6 +102,8 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   TgrapheMesure &GrapheZelm() { return grapheZelm_; }
   LienAppareil &Appareil() { return *lien_; }
   TConstanteDlg &Constante() { return *constante_; }
+  // The macro server starts listening (the program does, once its forms exist).
+  bool EcouteMacros();
   TZelmFormDDE &FormDDE() { return *dde_; }
   const TSourisGraphes &Souris() const { return *souris_; }
 

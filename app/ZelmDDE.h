@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "ServeurMacro.h"
+
 class QLocalSocket;
 class TConstanteDlg;
 class TgrapheMesure;
@@ -38,6 +40,9 @@ class TZelmFormDDE : public QObject {
   // Sends `commande`, then "FOCUS" when `focus`; a refusal is said in a box.
   void EnvoieMacroTabulo(const QString &commande, bool focus);
   bool EchangeEnCours() const { return !file_.empty(); }
+  // The commands other programs send (the window fills its callbacks; it listens
+  // once every form it may touch exists).
+  ServeurMacro &Serveur() { return serveur_; }
 
   QString CheminService;  // the analysis application's program
   // ms: the longest wait for the application once started (it is asked every 100 ms
@@ -59,6 +64,7 @@ class TZelmFormDDE : public QObject {
   void Reponse(bool acceptee);
   void Termine();
 
+  ServeurMacro serveur_;
   std::deque<Demande> file_;
   Etape etape_ = Etape::Verifie;
   QLocalSocket *socket_ = nullptr;

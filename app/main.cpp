@@ -94,6 +94,8 @@ int main(int argc, char **argv) {
   {
     GenerateursCharges generateurs;
     TZelmMainForm fenetre(generateurs, dossier);
+    // every form the macros may touch exists now
+    fenetre.EcouteMacros();
     fenetre.show();
     SignauxFin signaux;
     QObject::connect(&signaux, &SignauxFin::Fin, &fenetre, &QWidget::close);

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QLocalSocket>
 #include <QMimeData>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -235,4 +236,30 @@ TEST_F(Export, LaSectionConstanteSeGardeDUnLancementALAutre) {
   const QByteArray contenu = fichier.readAll();
   EXPECT_TRUE(contenu.contains("[Constante]\nNom=R\nComm=s\xE9" "ance 3\nUnit\xE9="));
   EXPECT_TRUE(contenu.contains("[Affichage]"));  // the window's sections too
+}
+
+// The program's own macro server, wired to the window and the export dialog.
+TEST_F(Export, LesMacrosAtteignentLaFenetreEtLeDialogue) {
+  ASSERT_TRUE(f->EcouteMacros());
+  const auto envoie = [this](const QByteArray &requete) {
+    QLocalSocket client;
+    client.connectToServer(f->FormDDE().Serveur().Adresse());
+    EXPECT_TRUE(Attend([&] { return client.state() == QLocalSocket::ConnectedState; }));
+    client.write(requete);
+    QByteArray reponse;
+    EXPECT_TRUE(Attend([&] { return (reponse += client.readAll()).endsWith('\n'); }));
+    return reponse;
+  };
+  EXPECT_EQ(f->Constante().NewPageCB->ItemIndex(), 0);
+  EXPECT_EQ(envoie("getdata()\n\n"), "ACK\n");
+  EXPECT_EQ(f->Constante().NewPageCB->ItemIndex(), 1);
+  QDialog dialogue(f.get());  // a modal dialog of the window is up: no box, no focus
+  dialogue.setModal(true);
+  dialogue.show();
+  EXPECT_EQ(envoie("FOCUS\n\n"), "ACK\n");
+  dialogue.hide();
+  f->hide();  // a hidden window cannot take the focus
+  EXPECT_EQ(envoie("FOCUS\n\n"), "ACK\n");
+  ASSERT_TRUE(Attend([this] { return boites.vues.size() == 1; }));
+  EXPECT_EQ(boites.Textes(), QStringList{"Syntaxe Macro DDE : Fonction(Paramètre)"});
 }
