@@ -217,11 +217,18 @@ std::string FichierIni::Contenu() const {
 }
 
 bool FichierIni::Enregistre() const {
-  const std::string temporaire = chemin_ + ".tmp";
-  const int fd = ::open(temporaire.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // a name of its own: two copies of the program closing at once must not share one
+  std::string temporaire = chemin_ + ".XXXXXX";
+  const int fd = ::mkostemp(temporaire.data(), O_CLOEXEC);
   if (fd < 0) return false;
   struct stat ancien {};
-  if (::stat(chemin_.c_str(), &ancien) == 0) ::fchmod(fd, ancien.st_mode & 07777);  // keep its mode
+  if (::stat(chemin_.c_str(), &ancien) == 0) {
+    ::fchmod(fd, ancien.st_mode & 07777);  // keep its mode
+  } else {
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    ::fchmod(fd, 0666 & ~masque);  // as a file simply created
+  }
   const bool ecrit = EcritTout(fd, Contenu()) && ::fsync(fd) == 0;
   const bool ferme = ::close(fd) == 0;
   if (!ecrit || !ferme || std::rename(temporaire.c_str(), chemin_.c_str()) != 0) {
