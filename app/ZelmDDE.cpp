@@ -72,8 +72,7 @@ void TZelmFormDDE::ExporteTemps(TConstanteDlg &page, const TgrapheOsc &temps) {
   const Sablier sablier;
   const std::array<const Tvoie *, 2> voies{&temps.Voie1, &temps.Voie2};
   PublieBloc(BlocTemps(Page(page), temps.Abscisse, voies, temps.NbPoints));
-  EnvoieMacroTabulo(page.NewPageCB->ItemIndex() == 1 ? QStringLiteral("CLIP|ADD") : QStringLiteral("CLIP|LOAD"), true);
-  page.NewPageCB->SetItemIndex(1);
+  Envoie(page);
 }
 
 void TZelmFormDDE::ExporteMesures(TConstanteDlg &page, const TgrapheMesure &zelm) {
@@ -81,12 +80,18 @@ void TZelmFormDDE::ExporteMesures(TConstanteDlg &page, const TgrapheMesure &zelm
   std::array<const Tvoie *, 5> courbes{};
   for (size_t i = 0; i < courbes.size(); ++i) courbes[i] = &zelm.Courbes[i];
   PublieBloc(BlocMesures(Page(page), courbes, zelm.NbPoints));
-  EnvoieMacroTabulo(page.NewPageCB->ItemIndex() == 1 ? QStringLiteral("CLIP|ADD") : QStringLiteral("CLIP|LOAD"), true);
-  page.NewPageCB->SetItemIndex(1);
+  Envoie(page);
 }
 
-void TZelmFormDDE::EnvoieMacroTabulo(const QString &commande, bool focus) {
-  file_.push_back({commande, focus});
+void TZelmFormDDE::Envoie(TConstanteDlg &page) {
+  const bool ajoute = page.NewPageCB->ItemIndex() == 1;
+  EnvoieMacroTabulo(ajoute ? QStringLiteral("CLIP|ADD") : QStringLiteral("CLIP|LOAD"), true,
+                    [&page] { page.NewPageCB->SetItemIndex(1); });
+}
+
+void TZelmFormDDE::EnvoieMacroTabulo(const QString &commande, bool focus,
+                                     std::function<void()> acceptee) {
+  file_.push_back({commande, focus, std::move(acceptee)});
   if (file_.size() == 1) Suivante();
 }
 
@@ -175,6 +180,7 @@ void TZelmFormDDE::Reponse(bool acceptee) {
   const Demande d = file_.front();
   if (etape_ == Etape::Commande) {
     if (!acceptee) BoitesCourantes().Message(d.commande + QStringLiteral(" non exécuté"));
+    else if (d.acceptee) d.acceptee();
     if (d.focus && socket_->state() == QLocalSocket::ConnectedState) {
       etape_ = Etape::Focus;
       Envoie(QStringLiteral("FOCUS"));

@@ -30,15 +30,17 @@ class TZelmFormDDE : public QObject {
   explicit TZelmFormDDE(QObject *parent = nullptr);
 
   // Block A from the time graph, or block B from the diagram; published, then sent
-  // as "CLIP|LOAD" (new file) or "CLIP|ADD" (new page). The dialog then proposes a
-  // new page.
+  // as "CLIP|LOAD" (new file) or "CLIP|ADD" (new page). Once the application has
+  // taken it, the dialog proposes a new page.
   void ExporteTemps(TConstanteDlg &page, const TgrapheOsc &temps);
   void ExporteMesures(TConstanteDlg &page, const TgrapheMesure &zelm);
   // The clipboard: Unicode text through the character table, and the raw bytes
   // under application/x-tabulo-block.
   static void PublieBloc(const std::string &bloc);
   // Sends `commande`, then "FOCUS" when `focus`; a refusal is said in a box.
-  void EnvoieMacroTabulo(const QString &commande, bool focus);
+  // `acceptee` runs once the application has taken the command.
+  void EnvoieMacroTabulo(const QString &commande, bool focus,
+                         std::function<void()> acceptee = nullptr);
   bool EchangeEnCours() const { return !file_.empty(); }
   // The commands other programs send (the window fills its callbacks; it listens
   // once every form it may touch exists).
@@ -55,7 +57,9 @@ class TZelmFormDDE : public QObject {
   struct Demande {
     QString commande;
     bool focus;
+    std::function<void()> acceptee;
   };
+  void Envoie(TConstanteDlg &page);
   void Suivante();
   void Connecte(Etape e);
   void EchecConnexion();

@@ -183,6 +183,7 @@ TEST_F(Export, LeDiagrammeEnvoieSesPointsEtUnRefusEstDit) {
   EXPECT_EQ(Recus(), (QStringList{"CLIP|LOAD", "FOCUS"}));
   EXPECT_EQ(boites.Textes().mid(1),
             (QStringList{"CLIP|LOAD non exécuté", "Bascule vers Tabulo non effectué"}));
+  EXPECT_EQ(f->Constante().NewPageCB->ItemIndex(), 0);  // refused: still a new file next time
   const QString texte = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(texte.contains(QStringLiteral("\r\nf\tVA\t\r\n"))) << texte.toStdString();
   EXPECT_FALSE(texte.contains(QStringLiteral("&1 X")));
@@ -194,6 +195,7 @@ TEST_F(Export, UneApplicationAbsenteLeDit) {
   Exporte();
   lance = false;
   EXPECT_EQ(boites.Textes().mid(1), QStringList{"Impossible de lancer Tabulo"});
+  EXPECT_EQ(f->Constante().NewPageCB->ItemIndex(), 0);
   EXPECT_FALSE(QGuiApplication::clipboard()->text().isEmpty());  // the clipboard keeps it
 }
 
