@@ -27,17 +27,19 @@ inline auto Sinus(double amplitude, double periode, double phase = 0, double dec
 }
 
 // Low for the first (1 - haut) of each period... high for the fraction `haut`, starting at
-// sample `debut`, with linear edges of `front` samples (0: a square).
+// sample `debut`, with linear edges of `front` samples (0: a square); the fall takes
+// `descente` samples when it is given.
 inline auto Trapeze(double bas, double hautNiveau, double periode, double haut, double debut,
-                    double front = 0) {
+                    double front = 0, double descente = -1) {
   return [=](int i) {
+    const double chute = descente < 0 ? front : descente;
     double t = std::fmod(i - debut, periode);
     if (t < 0) t += periode;
     const double th = haut * periode;
     double f;  // 0 low .. 1 high
     if (front > 0 && t < front) f = t / front;
     else if (t < th) f = 1;
-    else if (front > 0 && t < th + front) f = 1 - (t - th) / front;
+    else if (chute > 0 && t < th + chute) f = 1 - (t - th) / chute;
     else f = 0;
     return bas + (hautNiveau - bas) * f;
   };
