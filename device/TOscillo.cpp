@@ -223,7 +223,9 @@ bool TOscillo::EtapeCalibre(int calibre, int colonne) {
     const auto &brut = Brut(voie);
     int64_t somme = 0;
     for (int i = 0; i < nbEchantillons_; ++i) somme += brut[size_t(i)];
-    int d = int(somme / nbEchantillons_) - reglages_.Zero(voie);
+    // the mean rounded to the nearest code: cut down, an offset of a whole number of codes
+    // reads one less half the time, and -10 reads -11 and goes uncorrected
+    int d = int((2 * somme + nbEchantillons_) / (2 * nbEchantillons_)) - reglages_.Zero(voie);
     if (d > CorrectionMax || d < -CorrectionMax) d = 0;
     for (int c = calibre - 1; c <= calibre + 1; ++c)
       correction_[size_t(voie)][size_t(c)][size_t(colonne)] = -d;

@@ -10,6 +10,7 @@
 namespace {
 
 using Correction = AvecOscillo;
+constexpr int CorrectionMax = TOscillo::CorrectionMax;
 
 }  // namespace
 
@@ -54,6 +55,25 @@ TEST_F(Correction, UneMoyenneAPlusDeDixCodesNeCorrigeRien) {
     }
     EXPECT_NEAR(o->Correction()[2][calibre][0], -OscilloVirtuel::ErreurDecalage(2, calibre, 0), 1);
   }
+}
+
+// An offset of exactly the limit is corrected, one code past it is not, on every stage
+// and column; the noise moves a frame's mean by hundredths of a code either way.
+TEST_F(Correction, ALaLimiteEtUnCodeAuDela) {
+  struct Cas { int decalage, correction; } cas[] = {
+      {CorrectionMax, -CorrectionMax}, {-CorrectionMax, CorrectionMax},
+      {CorrectionMax + 1, 0}, {-CorrectionMax - 1, 0}, {0, 0}};
+  for (auto [decalage, correction] : cas)
+    for (int calibre : {1, 4, 7})
+      for (int colonne : {0, 1})
+        for (uint64_t graine : {1u, 2u, 3u}) {
+          SCOPED_TRACE(testing::Message() << decalage << " codes, calibre " << calibre
+                                          << ", column " << colonne << ", seed " << graine);
+          Virtuel().Reensemence(graine);
+          Virtuel().DeriveDecalage(1, decalage - OscilloVirtuel::ErreurDecalage(1, calibre, colonne));
+          ASSERT_TRUE(o->CorrigeDecalage());
+          EXPECT_EQ(o->Correction()[1][calibre][colonne], correction);
+        }
 }
 
 // A correction that fails leaves the table the user had: none of its steps is

@@ -75,6 +75,9 @@ TEST_F(LitNombreTest, AvecLesDeuxSeparateursEtLesSuffixesDePrefixe) {
       {"1 000", ValeurIndefinie}, {"1.2.3", ValeurIndefinie}, {"--1", ValeurIndefinie},
       {"1E999", ValeurIndefinie}, {".", ValeurIndefinie},  {"1e", ValeurIndefinie},
       {"3 m", ValeurIndefinie},
+      // every other suffix, each its own power
+      {"2z", 2e-21},   {"2a", 2e-18},    {"2f", 2e-15},     {"2p", 2e-12},
+      {"2G", 2e9},     {"2T", 2e12},     {"2P", 2e15},
   };
   for (char separateur : {'.', ','}) {
     FixeSeparateurDecimal(separateur);
