@@ -41,20 +41,30 @@ const TablesFft &LesTables() {
   return tables;
 }
 
-const Noyau *MeilleurNoyau() {
+struct ListeNoyaux {
+  std::array<const Noyau *, 3> noyaux{};
+  int nombre = 0;
+  ListeNoyaux() {
 #if defined(__x86_64__)
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return &avx2::noyau;
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
+      noyaux[nombre++] = &avx2::noyau;
 #endif
-  return &base::noyau;
-}
+    noyaux[nombre++] = &base::noyau;
+  }
+};
 
 Facteurs derniers;
 Travail travail;  // like the last factors, one per program: Spectrum is not reentrant
 
 }  // namespace
 
+std::span<const Noyau *const> Noyaux() {
+  static const ListeNoyaux liste;
+  return {liste.noyaux.data(), size_t(liste.nombre)};
+}
+
 const Noyau *&NoyauActif() {
-  static const Noyau *actif = MeilleurNoyau();
+  static const Noyau *actif = Noyaux().front();
   return actif;
 }
 

@@ -3,6 +3,7 @@
 // processor and, on x86-64, once for processors with AVX2 and FMA, picked at run time.
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace Fft {
 
@@ -63,8 +64,11 @@ extern const Noyau noyau;
 }
 #endif
 
-// The kernel Spectrum uses: the AVX2 + FMA one where the processor has them, else the
-// generic one. Tests may point it at another.
+// The kernels this processor can run, the fastest first.
+std::span<const Noyau *const> Noyaux();
+
+// The kernel Spectrum uses: the first of Noyaux(). Tests and benchmarks may point it at
+// another of them.
 const Noyau *&NoyauActif();
 
 }  // namespace Fft

@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <numbers>
+#include <string>
 
 #include "GrapheOsc.h"
+#include "Noyau.h"
 
 namespace {
 
@@ -83,16 +85,43 @@ struct Scene {
   std::function<void(TgrapheOsc &)> prepare;
 };
 
-QString Reference(const char *nom) {
-  return QStringLiteral(ZELM_REFERENCES_GRAPHES "/%1.png").arg(QString::fromLatin1(nom));
+QString Reference(const std::string &nom) {
+  return QStringLiteral(ZELM_REFERENCES_GRAPHES "/%1.png").arg(QString::fromStdString(nom));
 }
 
-QImage Dessine(const Scene &s) {
+QImage Dessine(int largeur, int hauteur, const std::function<void(TgrapheOsc &)> &prepare) {
   auto g = std::make_unique<TgrapheOsc>();
-  s.prepare(*g);
-  QImage image(s.largeur, s.hauteur, QImage::Format_RGB32);
+  prepare(*g);
+  QImage image(largeur, hauteur, QImage::Format_RGB32);
   g->Draw(image);
   return image;
+}
+
+bool Refaire() { return qEnvironmentVariable("ZELM_REFAIRE_REFERENCES") == "1"; }
+
+// Writes the reference when asked to, else compares with it and keeps a differing
+// picture beside the test for a look.
+void CompareALaReference(const QImage &image, const std::string &nom) {
+  if (Refaire()) {
+    ASSERT_TRUE(image.save(Reference(nom)));
+    return;
+  }
+  const QImage attendue = QImage(Reference(nom)).convertToFormat(QImage::Format_RGB32);
+  ASSERT_FALSE(attendue.isNull()) << "no reference " << Reference(nom).toStdString();
+  ASSERT_EQ(attendue.size(), image.size());
+  int differents = 0, premierX = -1, premierY = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto *a = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    const auto *b = reinterpret_cast<const QRgb *>(attendue.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (a[x] != b[x] && differents++ == 0) premierX = x, premierY = y;
+  }
+  if (differents > 0) {
+    const QString obtenue = QDir::current().filePath(QString::fromStdString(nom) + ".obtenue.png");
+    image.save(obtenue);
+    ADD_FAILURE() << differents << " pixels differ, the first at (" << premierX << ", "
+                  << premierY << "); the picture drawn is in " << obtenue.toStdString();
+  }
 }
 
 }  // namespace
@@ -105,30 +134,36 @@ TEST(ImagesExactes, LEcranDessineLesMemesPixelsQueLaReference) {
       {"temps_600x400", 600, 400, Temps},  // 13 samples a column
       {"spectre_600x400", 600, 400, Spectre},
   };
-  const bool refaire = qEnvironmentVariable("ZELM_REFAIRE_REFERENCES") == "1";
   for (const Scene &s : scenes) {
     SCOPED_TRACE(s.nom);
-    const QImage image = Dessine(s);
-    if (refaire) {
-      ASSERT_TRUE(image.save(Reference(s.nom)));
-      continue;
-    }
-    const QImage attendue = QImage(Reference(s.nom)).convertToFormat(QImage::Format_RGB32);
-    ASSERT_FALSE(attendue.isNull()) << "no reference " << Reference(s.nom).toStdString();
-    ASSERT_EQ(attendue.size(), image.size());
-    int differents = 0, premierX = -1, premierY = -1;
-    for (int y = 0; y < image.height(); ++y) {
-      const auto *a = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-      const auto *b = reinterpret_cast<const QRgb *>(attendue.constScanLine(y));
-      for (int x = 0; x < image.width(); ++x)
-        if (a[x] != b[x] && differents++ == 0) premierX = x, premierY = y;
-    }
-    if (differents > 0) {
-      const QString obtenue = QDir::current().filePath(QString::fromLatin1(s.nom) + ".obtenue.png");
-      image.save(obtenue);
-      ADD_FAILURE() << differents << " pixels differ, the first at (" << premierX << ", "
-                    << premierY << "); the picture drawn is in " << obtenue.toStdString();
-    }
+    CompareALaReference(Dessine(s.largeur, s.hauteur, s.prepare), s.nom);
   }
-  if (refaire) GTEST_SKIP() << "references written in " ZELM_REFERENCES_GRAPHES;
+  if (Refaire()) GTEST_SKIP() << "references written in " ZELM_REFERENCES_GRAPHES;
+}
+
+// The spectrum of a frame as the program shows it: the channels' own analysis, then the
+// bars; whichever kernel the processor runs, the same picture.
+TEST(ImagesExactes, LeSpectreDUneTrameEstLeMemeSurChaqueNoyau) {
+  const Fft::Noyau *actif = Fft::NoyauActif();
+  for (const Fft::Noyau *noyau : Fft::Noyaux()) {
+    Fft::NoyauActif() = noyau;
+    for (Fft::Fenetre fenetre : {Fft::Rectangle, Fft::Hamming, Fft::ToitPlat}) {
+      const std::string nom = "spectre_fft_" + std::to_string(int(fenetre));
+      SCOPED_TRACE(nom + ", " + noyau->nom);
+      const QImage image = Dessine(1920, 1080, [fenetre](TgrapheOsc &spectre) {
+        auto temps = std::make_unique<TgrapheOsc>();
+        TrameTemps(*temps, 8192);
+        Spectre(spectre);
+        for (int c = 1; c <= 2; ++c) {
+          temps->Voie(c).FenetreSpectre = fenetre;
+          temps->Voie(c).AnalyseCourbe(8192);
+          spectre.Voie(c).Valeurs = temps->Voie(c).Spectre;
+        }
+      });
+      CompareALaReference(image, nom);
+    }
+    if (Refaire()) break;  // made by the kernel the processor picks
+  }
+  Fft::NoyauActif() = actif;
+  if (Refaire()) GTEST_SKIP() << "references written in " ZELM_REFERENCES_GRAPHES;
 }

@@ -8,6 +8,7 @@
 #include <complex>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -69,12 +70,8 @@ Tableau Sinus(double raie, double amplitude, int count, double decalage = 0, dou
 
 // Every kernel this processor can run, the one Spectrum picked last so it stays active.
 std::vector<const Fft::Noyau *> Noyaux() {
-  std::vector<const Fft::Noyau *> noyaux{&Fft::base::noyau};
-#if defined(__x86_64__)
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
-    noyaux.push_back(&Fft::avx2::noyau);
-#endif
-  if (noyaux.front() == Fft::NoyauActif()) std::swap(noyaux.front(), noyaux.back());
+  std::vector<const Fft::Noyau *> noyaux(Fft::Noyaux().begin(), Fft::Noyaux().end());
+  std::reverse(noyaux.begin(), noyaux.end());
   return noyaux;
 }
 
@@ -199,3 +196,19 @@ TEST(Spectrum, RefuseUnCountHorsDe0A8192) {
 }
 
 }  // namespace
+
+TEST(Noyaux, LePlusRapideQueLeProcesseurOffreEstActifEtLeGeneriqueToujoursLa) {
+  const auto noyaux = Fft::Noyaux();
+  ASSERT_FALSE(noyaux.empty());
+  EXPECT_EQ(noyaux.back(), &Fft::base::noyau);
+  EXPECT_EQ(Fft::NoyauActif(), noyaux.front());
+#if defined(__x86_64__)
+  // each instruction set the processor has brings its kernel, the widest first
+  std::vector<std::string> attendus;
+  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) attendus.push_back("avx2");
+  attendus.push_back("base");
+  std::vector<std::string> noms;
+  for (const Fft::Noyau *n : noyaux) noms.push_back(n->nom);
+  EXPECT_EQ(noms, attendus);
+#endif
+}
