@@ -205,7 +205,9 @@ TEST(Noyaux, LePlusRapideQueLeProcesseurOffreEstActifEtLeGeneriqueToujoursLa) {
 #if defined(__x86_64__)
   // each instruction set the processor has brings its kernel, the widest first
   std::vector<std::string> attendus;
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) attendus.push_back("avx2");
+  const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+  if (avx2 && __builtin_cpu_supports("avx512f")) attendus.push_back("avx512");
+  if (avx2) attendus.push_back("avx2");
   attendus.push_back("base");
   std::vector<std::string> noms;
   for (const Fft::Noyau *n : noyaux) noms.push_back(n->nom);
