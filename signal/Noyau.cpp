@@ -289,8 +289,50 @@ template <int S, bool Tourne>
   }
 }
 
+// S butterflies side by side with twiddles, inputs In apart and outputs Out apart: one
+// row of a stage, out of line for its __restrict (see above).
+template <int S, int In, int Out>
+[[gnu::noinline]] void Rangee(const double *__restrict tr, const double *__restrict ti,
+                              const double *__restrict ar, const double *__restrict ai,
+                              double *__restrict br, double *__restrict bi) {
+  for (int q = 0; q < S; ++q) {
+    Cx z0 = Lit(ar, ai, q), z1 = Lit(ar, ai, q + In), z2 = Lit(ar, ai, q + 2 * In);
+    Cx z3 = Lit(ar, ai, q + 3 * In), z4 = Lit(ar, ai, q + 4 * In);
+    Cx z5 = Lit(ar, ai, q + 5 * In), z6 = Lit(ar, ai, q + 6 * In);
+    Cx z7 = Lit(ar, ai, q + 7 * In);
+    Radix8(z0, z1, z2, z3, z4, z5, z6, z7);
+    z1 = Fois(z1, tr[0], ti[0]), z2 = Fois(z2, tr[1], ti[1]), z3 = Fois(z3, tr[2], ti[2]);
+    z4 = Fois(z4, tr[3], ti[3]), z5 = Fois(z5, tr[4], ti[4]), z6 = Fois(z6, tr[5], ti[5]);
+    z7 = Fois(z7, tr[6], ti[6]);
+    Ecrit(br, bi, q, z0), Ecrit(br, bi, q + Out, z1), Ecrit(br, bi, q + 2 * Out, z2);
+    Ecrit(br, bi, q + 3 * Out, z3), Ecrit(br, bi, q + 4 * Out, z4);
+    Ecrit(br, bi, q + 5 * Out, z5), Ecrit(br, bi, q + 6 * Out, z6);
+    Ecrit(br, bi, q + 7 * Out, z7);
+  }
+}
+
+// The second and third stages in one pass. Row g of the third stage reads the 512 values
+// that rows g, g+8, ..., g+56 of the second stage write, so those go through a buffer that
+// stays in the first-level cache instead of through the working arrays.
+void EtagesMilieu(const TablesFft &t, const double *xr, const double *xi, double *yr,
+                  double *yi) {
+  constexpr int P1 = TablesFft::P1, L = 8 * P1;  // rows of the second stage, values of a group
+  alignas(64) double lr[L], li[L];
+  const double *w2r = t.w8r.data(), *w2i = t.w8i.data();
+  const double *w3r = w2r + 7 * P1, *w3i = w2i + 7 * P1;
+  for (int g = 0; g < TablesFft::P2; ++g) {
+    for (int m = 0; m < 8; ++m) {
+      const int p = g + 8 * m;  // its row of the second stage
+      Rangee<8, Pas, 8>(w2r + 7 * p, w2i + 7 * p, xr + 8 * p, xi + 8 * p, lr + 64 * m,
+                        li + 64 * m);
+    }
+    const int o = Travail::Place(L * g);
+    Rangee<64, 64, 64>(w3r + 7 * g, w3i + 7 * g, lr, li, yr + o, yi + o);
+  }
+}
+
 // Radix 8, self-sorting: each stage reads one pair of buffers and writes the other, so
-// there is no bit-reversal pass; the result ends in w.ar, w.ai.
+// there is no bit-reversal pass; the result ends in w.br, w.bi.
 double Transformee(const TablesFft &t, const double *x, bool hamming, Travail &w) {
   double *ar = w.ar.data(), *ai = w.ai.data(), *br = w.br.data(), *bi = w.bi.data();
   const double correction = hamming ? CorrectionHamming(t, x) : 1.0;
@@ -310,10 +352,8 @@ double Transformee(const TablesFft &t, const double *x, bool hamming, Travail &w
   else
     PremierEtage<false>(t, x, br, bi);
 #endif
-  Etage8<8, true>(t.w8r.data(), t.w8i.data(), br, bi, ar, ai);
-  constexpr int d = 7 * TablesFft::P1;
-  Etage8<64, true>(t.w8r.data() + d, t.w8i.data() + d, ar, ai, br, bi);
-  Etage8<Seg, false>(nullptr, nullptr, br, bi, ar, ai);
+  EtagesMilieu(t, br, bi, ar, ai);
+  Etage8<Seg, false>(nullptr, nullptr, ar, ai, br, bi);
   return correction;
 }
 
@@ -340,6 +380,44 @@ void ToitPlatSurPlace512(double *x) {
 }
 #endif
 
+#if defined(__AVX512F__)
+// SepareRaies over one segment of k, k0..k0+Seg-1, eight bins at once. Every access is
+// aligned: the runs of M-k, one place off the aligned runs, are shifted out of two of them
+// as they are read and into two of them as they are written, one step late. The first bin
+// (whose M-k lies elsewhere) comes out wrong and is done again by the caller.
+void SepareSegment512(const double *__restrict wr, const double *__restrict wi,
+                      const double *__restrict zkr, const double *__restrict zki,
+                      const double *__restrict zjr, const double *__restrict zji, int k0,
+                      double h, double *__restrict xr, double *__restrict xi) {
+  const D8 h8 = D8{} + h;
+  constexpr I8 haut{1, 2, 3, 4, 5, 6, 7, 8}, bas{7, 8, 9, 10, 11, 12, 13, 14};
+  D8 avantR = Charge8(zjr + M - k0), avantI = Charge8(zji + M - k0);  // lane 0: Z[M-k0]
+  D8 enAttenteR{}, enAttenteI{};
+  for (int k = k0; k < k0 + Seg; k += 8) {
+    const int j = M - k - 8;  // the aligned run below M-k
+    const D8 r = Charge8(zjr + j), i = Charge8(zji + j);
+    const D8 br = Renverse8(__builtin_shuffle(r, avantR, haut));  // Z[M-k-l], l = 0..7
+    const D8 bi = Renverse8(__builtin_shuffle(i, avantI, haut));
+    avantR = r, avantI = i;
+    const D8 ar = Charge8(zkr + k), ai = Charge8(zki + k);
+    const D8 sr = ar + br, si = ai - bi, dr = ar - br, di = ai + bi;
+    const D8 vr = Charge8(wr + k), vi = Charge8(wi + k);
+    const D8 tr = vr * di + vi * dr, ti = vi * di - vr * dr;
+    Range8(xr + k, h8 * (sr + tr)), Range8(xi + k, h8 * (si + ti));
+    // X[j+1..j+8] in order; the aligned run from j+8 is complete with the previous one
+    const D8 yr = Renverse8(h8 * (sr - tr)), yi = Renverse8(-h8 * (si - ti));
+    if (k > k0) {
+      Range8(xr + j + 8, __builtin_shuffle(yr, enAttenteR, bas));
+      Range8(xi + j + 8, __builtin_shuffle(yi, enAttenteI, bas));
+    }
+    enAttenteR = yr, enAttenteI = yi;
+  }
+  const int j = M - k0 - Seg;  // its bin belongs to the next segment's first k
+  Range8(xr + j, __builtin_shuffle(D8{}, enAttenteR, bas));
+  Range8(xi + j, __builtin_shuffle(D8{}, enAttenteI, bas));
+}
+#endif
+
 // X[k] = (Z[k] + conj Z[M-k]) / 2 - i W^k (Z[k] - conj Z[M-k]) / 2, and X[M-k] the
 // conjugate of the same with the second term's sign turned. Z is padded: its index n lies
 // at Place(n).
@@ -357,30 +435,20 @@ void SepareRaies(const TablesFft &t, const double *__restrict zr, const double *
     xr[k] = h * (sr + tr), xi[k] = h * (si + ti);
     xr[j] = h * (sr - tr), xi[j] = -h * (si - ti);
   };
-  xr[0] = gain0 * (zr[0] + zi[0]);
-  xi[0] = 0;
   // k < M/2 only, so that the two halves written never meet. Past the start of a segment
   // of k, M-k stays in one segment too, so the offsets are constant over the run.
   for (int s = 0; s < 4; ++s) {
     const int dk = s * Travail::Marge, dj = (7 - s) * Travail::Marge;
-    if (s > 0) paire(s * Seg, dk, dj + Travail::Marge);
-    int k = s * Seg + 1;
 #if defined(__AVX512F__)
-    // eight bins k.. at once, with the eight M-k read and written in reverse
-    const D8 h8 = D8{} + h;
-    for (; k + 8 <= (s + 1) * Seg; k += 8) {
-      const int j = M - k - 7;
-      const D8 ar = Charge8(zr + k + dk), ai = Charge8(zi + k + dk);
-      const D8 br = Renverse8(Charge8(zr + j + dj)), bi = Renverse8(Charge8(zi + j + dj));
-      const D8 sr = ar + br, si = ai - bi, dr = ar - br, di = ai + bi;
-      const D8 vr = Charge8(wr + k), vi = Charge8(wi + k);
-      const D8 tr = vr * di + vi * dr, ti = vi * di - vr * dr;
-      Range8(xr + k, h8 * (sr + tr)), Range8(xi + k, h8 * (si + ti));
-      Range8(xr + j, Renverse8(h8 * (sr - tr))), Range8(xi + j, Renverse8(-h8 * (si - ti)));
-    }
+    SepareSegment512(wr, wi, zr + dk, zi + dk, zr + dj, zi + dj, s * Seg, h, xr, xi);
+#else
+    for (int k = s * Seg + 1; k < (s + 1) * Seg; ++k) paire(k, dk, dj);
 #endif
-    for (; k < (s + 1) * Seg; ++k) paire(k, dk, dj);
   }
+  // the first bin of each segment, whose M-k lies one segment further
+  for (int s = 1; s < 4; ++s) paire(s * Seg, s * Travail::Marge, (8 - s) * Travail::Marge);
+  xr[0] = gain0 * (zr[0] + zi[0]);
+  xi[0] = 0;
   const int n = Travail::Place(M / 2);  // bin M/2 is conj Z[M/2]
   xr[M / 2] = gain * zr[n];
   xi[M / 2] = -gain * zi[n];
@@ -449,7 +517,7 @@ double Spectre(const TablesFft &t, const double *x, uint8_t fenetre, double ampl
   const double correction = Transformee(t, x, fenetre == Fft::Hamming, w);
   // 2/N makes a sine's amplitude, 1/N in bin 0 the mean
   const double gain0 = correction * amplitude / N;
-  const double *zr = w.ar.data(), *zi = w.ai.data();
+  const double *zr = w.br.data(), *zi = w.bi.data();
 #if defined(__AVX512F__)
   SepareRaies(t, zr, zi, gain0, 2 * gain0, re, im);
   if (fenetre == Fft::ToitPlat) ToitPlatSurPlace512(re), ToitPlatSurPlace512(im);

@@ -32,7 +32,7 @@ struct TablesFft {
   std::array<double, Travail::Longueur> hammingPair, hammingImpair;
   std::array<double, 2 * M> hamming;  // and at every sample, for the energies
   // W^k = e^(-2 pi i k / 8192), k = 0..M-1: splits the half-size transform into the bins
-  std::array<double, M> wr, wi;
+  alignas(64) std::array<double, M> wr, wi;
   // first stage: w^(j p), w = e^(-2 pi i / M), at [(j - 1) Pas + p], j = 1..7, p < P0,
   // rows padded like the working space
   static constexpr int Pas = Travail::Segment + Travail::Marge;
