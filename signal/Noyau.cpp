@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #if defined(__AVX2__) && defined(__FMA__)
 #include <immintrin.h>
@@ -215,6 +216,27 @@ inline void Transpose8(D8 (&r)[8]) {
   }
 }
 
+// The caller's arrays may start anywhere: a run of vectors meant for a place `decalage`
+// lanes past an aligned one is written as aligned blocks, each made of two neighbouring
+// vectors, the blocks at both ends in part (a block half outside costs two cache lines).
+struct Ecrivain {
+  I8 index;            // lanes < decalage from the lower vector's top, the rest from the higher
+  __mmask8 bas, haut;  // lanes < decalage, lanes >= decalage
+  explicit Ecrivain(const double *p) {
+    const int d = int(reinterpret_cast<uintptr_t>(p) / sizeof(double) % 8);
+    for (int i = 0; i < 8; ++i) index[i] = i < d ? 8 - d + i : 8 + i - d;
+    bas = __mmask8((1u << d) - 1), haut = __mmask8(~bas);
+    decalage = d;
+  }
+  int decalage;
+  // the aligned place just below p (kept as an address: it may lie before the array)
+  double *Aligne(double *p) const {
+    return reinterpret_cast<double *>(reinterpret_cast<uintptr_t>(p) - decalage * sizeof(double));
+  }
+  D8 Joint(D8 bas8, D8 haut8) const { return _mm512_permutex2var_pd(bas8, index, haut8); }
+  void Ecrit(double *aligne, __mmask8 masque, D8 v) const { _mm512_mask_storeu_pd(aligne, masque, v); }
+};
+
 // The first stage on eight butterflies at once: the frame split into real and imaginary
 // parts by two permutes per eight values, the outputs put back in order by 8 x 8
 // transposes.
@@ -360,12 +382,22 @@ double Transformee(const TablesFft &t, const double *x, bool hamming, Travail &w
 #if defined(__AVX512F__)
 // The flat top in place: the neighbours come from registers that still hold the bins as
 // they were, the runs before, at and after k; outside 0..M-1 they are zeros, left out.
+// The runs are the aligned blocks over x, the two ends read and written in part.
 void ToitPlatSurPlace512(double *x) {
   const D8 c1 = D8{} + CoefficientsToitPlat[0], c2 = D8{} + CoefficientsToitPlat[1];
   const D8 c3 = D8{} + CoefficientsToitPlat[2], c4 = D8{} + CoefficientsToitPlat[3];
-  D8 a{}, b = Charge8(x);
-  for (int k = 0; k < M; k += 8) {
-    const D8 c = k + 8 < M ? Charge8(x + k + 8) : D8{};
+  const Ecrivain e(x);
+  double *const base = e.Aligne(x);
+  const int blocs = (e.decalage + M + 7) / 8;
+  auto masque = [&](int n) -> __mmask8 {
+    return n == 0 ? e.haut : n == blocs - 1 && e.decalage > 0 ? e.bas : __mmask8(0xFF);
+  };
+  auto lit = [&](int n) -> D8 {
+    return n < blocs ? D8(_mm512_maskz_loadu_pd(masque(n), base + 8 * n)) : D8{};
+  };
+  D8 a{}, b = lit(0);
+  for (int n = 0; n < blocs; ++n) {
+    const D8 c = lit(n + 1);
     const D8 m1 = __builtin_shuffle(a, b, I8{7, 8, 9, 10, 11, 12, 13, 14});
     const D8 m2 = __builtin_shuffle(a, b, I8{6, 7, 8, 9, 10, 11, 12, 13});
     const D8 m3 = __builtin_shuffle(a, b, I8{5, 6, 7, 8, 9, 10, 11, 12});
@@ -374,26 +406,32 @@ void ToitPlatSurPlace512(double *x) {
     const D8 p2 = __builtin_shuffle(b, c, I8{2, 3, 4, 5, 6, 7, 8, 9});
     const D8 p3 = __builtin_shuffle(b, c, I8{3, 4, 5, 6, 7, 8, 9, 10});
     const D8 p4 = __builtin_shuffle(b, c, I8{4, 5, 6, 7, 8, 9, 10, 11});
-    Range8(x + k, b - c1 * (m1 + p1) + c2 * (m2 + p2) - c3 * (m3 + p3) + c4 * (m4 + p4));
+    e.Ecrit(base + 8 * n, masque(n),
+            b - c1 * (m1 + p1) + c2 * (m2 + p2) - c3 * (m3 + p3) + c4 * (m4 + p4));
     a = b, b = c;
   }
 }
 #endif
 
 #if defined(__AVX512F__)
-// SepareRaies over one segment of k, k0..k0+Seg-1, eight bins at once. Every access is
-// aligned: the runs of M-k, one place off the aligned runs, are shifted out of two of them
-// as they are read and into two of them as they are written, one step late. The first bin
-// (whose M-k lies elsewhere) comes out wrong and is done again by the caller.
+
+// SepareRaies over one segment of k, k0..k0+Seg-1, eight bins at once, every read
+// aligned: the runs of M-k, one place off the aligned runs, are shifted out of two of
+// them. The bins k go up from k0, the bins M-k down from M-k0 (see Ecrivain). The first
+// bin (whose M-k lies elsewhere) comes out wrong and is done again by the caller.
 void SepareSegment512(const double *__restrict wr, const double *__restrict wi,
                       const double *__restrict zkr, const double *__restrict zki,
                       const double *__restrict zjr, const double *__restrict zji, int k0,
                       double h, double *__restrict xr, double *__restrict xi) {
   const D8 h8 = D8{} + h;
-  constexpr I8 haut{1, 2, 3, 4, 5, 6, 7, 8}, bas{7, 8, 9, 10, 11, 12, 13, 14};
+  constexpr I8 haut{1, 2, 3, 4, 5, 6, 7, 8};
+  const Ecrivain montR(xr + k0), montI(xi + k0);  // bins k
+  const Ecrivain descR(xr + M - k0 - 7), descI(xi + M - k0 - 7);  // bins M-k, by runs of 8
+  double *const mr = montR.Aligne(xr + k0), *const mi = montI.Aligne(xi + k0);
+  double *const dr0 = descR.Aligne(xr + M - k0 - 7), *const di0 = descI.Aligne(xi + M - k0 - 7);
   D8 avantR = Charge8(zjr + M - k0), avantI = Charge8(zji + M - k0);  // lane 0: Z[M-k0]
-  D8 enAttenteR{}, enAttenteI{};
-  for (int k = k0; k < k0 + Seg; k += 8) {
+  D8 montePR{}, montePI{}, descPR{}, descPI{};  // the runs of the last step
+  for (int k = k0, n = 0; k < k0 + Seg; k += 8, ++n) {
     const int j = M - k - 8;  // the aligned run below M-k
     const D8 r = Charge8(zjr + j), i = Charge8(zji + j);
     const D8 br = Renverse8(__builtin_shuffle(r, avantR, haut));  // Z[M-k-l], l = 0..7
@@ -403,18 +441,27 @@ void SepareSegment512(const double *__restrict wr, const double *__restrict wi,
     const D8 sr = ar + br, si = ai - bi, dr = ar - br, di = ai + bi;
     const D8 vr = Charge8(wr + k), vi = Charge8(wi + k);
     const D8 tr = vr * di + vi * dr, ti = vi * di - vr * dr;
-    Range8(xr + k, h8 * (sr + tr)), Range8(xi + k, h8 * (si + ti));
-    // X[j+1..j+8] in order; the aligned run from j+8 is complete with the previous one
-    const D8 yr = Renverse8(h8 * (sr - tr)), yi = Renverse8(-h8 * (si - ti));
-    if (k > k0) {
-      Range8(xr + j + 8, __builtin_shuffle(yr, enAttenteR, bas));
-      Range8(xi + j + 8, __builtin_shuffle(yi, enAttenteI, bas));
+    const D8 xkR = h8 * (sr + tr), xkI = h8 * (si + ti);
+    // X[M-k-7..M-k] in order
+    const D8 xjR = Renverse8(h8 * (sr - tr)), xjI = Renverse8(-h8 * (si - ti));
+    if (n == 0) {
+      montR.Ecrit(mr, montR.haut, montR.Joint(xkR, xkR));
+      montI.Ecrit(mi, montI.haut, montI.Joint(xkI, xkI));
+      descR.Ecrit(dr0 + 8, descR.bas, descR.Joint(xjR, xjR));
+      descI.Ecrit(di0 + 8, descI.bas, descI.Joint(xjI, xjI));
+    } else {
+      montR.Ecrit(mr + 8 * n, 0xFF, montR.Joint(montePR, xkR));
+      montI.Ecrit(mi + 8 * n, 0xFF, montI.Joint(montePI, xkI));
+      descR.Ecrit(dr0 - 8 * (n - 1), 0xFF, descR.Joint(xjR, descPR));
+      descI.Ecrit(di0 - 8 * (n - 1), 0xFF, descI.Joint(xjI, descPI));
     }
-    enAttenteR = yr, enAttenteI = yi;
+    montePR = xkR, montePI = xkI, descPR = xjR, descPI = xjI;
   }
-  const int j = M - k0 - Seg;  // its bin belongs to the next segment's first k
-  Range8(xr + j, __builtin_shuffle(D8{}, enAttenteR, bas));
-  Range8(xi + j, __builtin_shuffle(D8{}, enAttenteI, bas));
+  constexpr int n = Seg / 8 - 1;  // the last step
+  montR.Ecrit(mr + 8 * (n + 1), montR.bas, montR.Joint(montePR, montePR));
+  montI.Ecrit(mi + 8 * (n + 1), montI.bas, montI.Joint(montePI, montePI));
+  descR.Ecrit(dr0 - 8 * n, descR.haut, descR.Joint(descPR, descPR));
+  descI.Ecrit(di0 - 8 * n, descI.haut, descI.Joint(descPI, descPI));
 }
 #endif
 

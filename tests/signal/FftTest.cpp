@@ -214,3 +214,42 @@ TEST(Noyaux, LePlusRapideQueLeProcesseurOffreEstActifEtLeGeneriqueToujoursLa) {
   EXPECT_EQ(noms, attendus);
 #endif
 }
+
+TEST(Spectrum, LesRaiesNeDependentPasDeLaPlaceDesTableaux) {
+  // the kernels write aligned blocks whatever the arrays' first place: every place of the
+  // bins and of the frame gives the very same bits
+  std::mt19937 alea(99);
+  std::uniform_real_distribution<double> u(-1.0, 1.0);
+  std::vector<double> memoire(4 * (Fft::NbCases + 16));
+  double *const zones[] = {memoire.data(), memoire.data() + (Fft::NbCases + 16),
+                           memoire.data() + 2 * (Fft::NbCases + 16),
+                           memoire.data() + 3 * (Fft::NbCases + 16)};
+  for (const Fft::Noyau *noyau : Noyaux()) {
+    Fft::NoyauActif() = noyau;
+    for (uint8_t fenetre : {Fft::Rectangle, Fft::Hamming, Fft::ToitPlat}) {
+      std::vector<double> attenduRe, attenduIm, attenduA;
+      for (int d = 0; d < 8; ++d) {
+        SCOPED_TRACE(testing::Message() << noyau->nom << ", " << Fft::NomsFenetres[fenetre]
+                                        << ", offset " << d);
+        std::span<double, Fft::NbCases> x(zones[0] + (7 - d), Fft::NbCases);
+        std::span<double, Fft::NbCases> re(zones[1] + d, Fft::NbCases);
+        std::span<double, Fft::NbCases> im(zones[2] + (d * 3) % 8, Fft::NbCases);
+        std::span<double, Fft::NbCases> a(zones[3] + (d * 5) % 8, Fft::NbCases);
+        alea.seed(99);
+        for (double &v : x) v = u(alea);
+        Fft::Spectrum(Fft::N, x, re, im, fenetre);
+        Fft::Amplitudes(a, re, im);
+        const std::vector<double> r(re.begin(), re.begin() + Fft::NbRaies);
+        const std::vector<double> i(im.begin(), im.begin() + Fft::NbRaies);
+        const std::vector<double> m(a.begin(), a.begin() + Fft::NbRaies);
+        if (d == 0) {
+          attenduRe = r, attenduIm = i, attenduA = m;
+          continue;
+        }
+        EXPECT_EQ(r, attenduRe);
+        EXPECT_EQ(i, attenduIm);
+        EXPECT_EQ(m, attenduA);
+      }
+    }
+  }
+}
