@@ -1,15 +1,20 @@
 // Drawing the oscilloscope screen at full HD: the time graph of a whole frame (8192
 // samples per channel) and the spectrum graph of that frame (4096 bins, the most the
-// program shows), each into a QImage as the paint boxes' backing store.
+// program shows), each into a QImage as the paint boxes' backing store; beside them, what
+// the bare painter takes for the same points and for filling the image.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
+#include <QPolygon>
 #include <cmath>
 #include <memory>
 #include <numbers>
 
+#include "Dessin.h"
 #include "GrapheOsc.h"
+#include "Rapport.h"
 
 namespace {
 
@@ -72,19 +77,62 @@ void DessinTempsEtSpectre(benchmark::State &etat) {
   }
 }
 
+// The points the time graph joins, as pixels, once it has been laid out.
+std::vector<QPolygon> PointsDuTemps() {
+  auto g = GrapheTemps();
+  QImage image(Largeur, Hauteur, QImage::Format_RGB32);
+  g->Draw(image);
+  const int pas = std::max(Count / Largeur, 1);
+  std::vector<QPolygon> traces;
+  for (const TCourbeOsc *v : {&g->Voie1, &g->Voie2}) {
+    QPolygon &t = traces.emplace_back();
+    for (int i = 0; i < Count; i += pas)
+      t << QPoint(Pixel(g->Abscisse, g->Abscisse.Valeurs[i]), Pixel(*v, v->Valeurs[i]));
+  }
+  return traces;
+}
+
+// The yardstick: the same two polylines as a plain program would draw them, a 1-pixel pen
+// of each channel's colour on the cleared image, nothing else.
+void PolyligneNue(benchmark::State &etat) {
+  const std::vector<QPolygon> traces = PointsDuTemps();
+  QImage image(Largeur, Hauteur, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  for (auto _ : etat) {
+    QPainter p(&image);
+    p.setPen(QPen(Qt::blue, 1));
+    p.drawPolyline(traces[0]);
+    p.setPen(QPen(Qt::red, 1));
+    p.drawPolyline(traces[1]);
+  }
+}
+
+void RemplissageImage(benchmark::State &etat) {
+  QImage image(Largeur, Hauteur, QImage::Format_RGB32);
+  for (auto _ : etat) {
+    QPainter p(&image);
+    p.fillRect(image.rect(), CouleurFond());
+  }
+}
+
 }  // namespace
 
 BENCHMARK(DessinTemps)->Unit(benchmark::kMillisecond);
 BENCHMARK(DessinSpectre)->Unit(benchmark::kMillisecond);
 BENCHMARK(DessinTempsEtSpectre)->Unit(benchmark::kMillisecond);
+BENCHMARK(PolyligneNue)->Unit(benchmark::kMillisecond);
+BENCHMARK(RemplissageImage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv) {
   // fonts and painting need a GUI application; no display is needed
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return LanceEtCompare(argc, argv,
+                        {{"DessinTempsEtSpectre", "PolyligneNue"},
+                         {"DessinTemps", "PolyligneNue"},
+                         {"DessinTempsEtSpectre", "RemplissageImage"}},
+                        {{"DessinTempsEtSpectre", 2.0}},
+                        {"image: " + std::to_string(Largeur) + " x " + std::to_string(Hauteur) +
+                         ", " + std::to_string(Count) + " samples and " + std::to_string(Bins) +
+                         " bins per channel, 2 channels"});
 }

@@ -12,6 +12,9 @@ void TgrapheOsc::Draw(QPaintDevice &surface) {
   Positions.Vide();
   if (Client.Largeur() <= 0 || Client.Hauteur() <= 0) return;  // a hidden box
   QPainter p(&surface);
+  // Without a clip of its own the raster engine draws thin lines span by span; with one
+  // (the whole device, so nothing is cut) it writes their pixels directly, the same pixels.
+  p.setClipRect(QRect(0, 0, Client.Right, Client.Bottom));
   Police = MetriquesPolice(HauteurPolice(Client.Hauteur(), 40));
   p.setFont(PoliceGraphe(Police.Police));
   p.fillRect(QRect(0, 0, Client.Right, Client.Bottom), CouleurFond());
@@ -112,11 +115,20 @@ void TgrapheOsc::DessineBarres(QPainter &p, const TCourbeOsc &c, int voie) {
   Stylo(p, CouleurQt(c.Couleur));
   p.drawLine(Pixel(Abscisse, 0) + dec, y0 - dec, Pixel(Abscisse, 4095 * PasFrequence) + dec,
              y0 - dec);
+  // One painter call for all the bars: they share one colour, so their order is free.
+  // Upright bars (no shift) of one column cover each other from the zero row up, so
+  // only the tallest of a run of bins in that column is drawn.
   const int n = std::min<int>(NbPoints, NbValeursVoie);
+  barres_.clear();
   for (int i = 0; i < n; ++i) {
     const int32_t y = Pixel(c, c.Valeurs[i]);
     if (y >= y0) continue;
     const int32_t x = Pixel(Abscisse, i * PasFrequence);
-    p.drawLine(x + dec, y0, x, y - dec);
+    if (dec == 0 && !barres_.empty() && barres_.back().x2() == x) {
+      if (y < barres_.back().y2()) barres_.back().setP2(QPoint(x, y));
+      continue;
+    }
+    barres_.emplace_back(x + dec, y0, x, y - dec);
   }
+  p.drawLines(barres_.data(), int(barres_.size()));
 }

@@ -3,8 +3,10 @@
 // zero lines, the trigger marker and the time origin; in bar mode the same class draws
 // the spectrum, one bar per bin. Draws onto any paint device: the main window gives it
 // the backing image of its paint box.
+#include <QLine>
 #include <QPaintDevice>
 #include <cstdint>
+#include <vector>
 
 #include "Courbe.h"
 #include "MiseEnPage.h"
@@ -52,4 +54,6 @@ class TgrapheOsc {
   void DessineOrigine(QPainter &p);
   void DessineCourbe(QPainter &p, const TCourbeOsc &c);
   void DessineBarres(QPainter &p, const TCourbeOsc &c, int voie);
+
+  std::vector<QLine> barres_;  // kept so that a frame allocates nothing
 };

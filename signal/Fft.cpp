@@ -16,7 +16,7 @@ TablesFft::TablesFft() {
     hammingPair[Travail::Place(n)] = 0.54 - 0.46 * std::cos(theta * (2 * n));
     hammingImpair[Travail::Place(n)] = 0.54 - 0.46 * std::cos(theta * (2 * n + 1));
   }
-  for (int k = 0; k <= M / 2; ++k) wr[k] = std::cos(theta * k), wi[k] = -std::sin(theta * k);
+  for (int k = 0; k < M; ++k) wr[k] = std::cos(theta * k), wi[k] = -std::sin(theta * k);
   // exponents reduced modulo n first, so that every angle lies in [0, 2 pi)
   auto racine = [](int e, int n, double &r, double &i) {
     const double a = 2 * std::numbers::pi * (e % n) / n;
@@ -41,20 +41,31 @@ const TablesFft &LesTables() {
   return tables;
 }
 
-const Noyau *MeilleurNoyau() {
+struct ListeNoyaux {
+  std::array<const Noyau *, 3> noyaux{};
+  int nombre = 0;
+  ListeNoyaux() {
 #if defined(__x86_64__)
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return &avx2::noyau;
+    const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+    if (avx2 && __builtin_cpu_supports("avx512f")) noyaux[nombre++] = &avx512::noyau;
+    if (avx2) noyaux[nombre++] = &avx2::noyau;
 #endif
-  return &base::noyau;
-}
+    noyaux[nombre++] = &base::noyau;
+  }
+};
 
 Facteurs derniers;
 Travail travail;  // like the last factors, one per program: Spectrum is not reentrant
 
 }  // namespace
 
+std::span<const Noyau *const> Noyaux() {
+  static const ListeNoyaux liste;
+  return {liste.noyaux.data(), size_t(liste.nombre)};
+}
+
 const Noyau *&NoyauActif() {
-  static const Noyau *actif = MeilleurNoyau();
+  static const Noyau *actif = Noyaux().front();
   return actif;
 }
 
@@ -82,22 +93,9 @@ void Spectrum(int32_t count, Echantillons samples, Raies re, Raies im, uint8_t f
     std::fill(re.begin() + count, re.begin() + N, 0.0);
     x = re.data();
   }
-  const double correction = k.Transformee(t, x, fenetre == Hamming, travail);
-
-  derniers = {correction, double(N) / count};
-  // 2/N makes a sine's amplitude, 1/N in bin 0 the mean; 8192/count makes up for the
-  // zeros after count.
-  const double gain0 = correction * derniers.FacteurAmplitude / N;
-  const double *zr = travail.ar.data(), *zi = travail.ai.data();
-  if (fenetre == ToitPlat) {
-    // the filter reads the bins unchanged: they go to the upper halves first
-    double *xr = re.data() + M, *xi = im.data() + M;
-    k.SepareRaies(t, zr, zi, gain0, 2 * gain0, xr, xi);
-    k.ToitPlat(xr, re.data());
-    k.ToitPlat(xi, im.data());
-  } else {
-    k.SepareRaies(t, zr, zi, gain0, 2 * gain0, re.data(), im.data());
-  }
+  derniers.FacteurAmplitude = double(N) / count;  // makes up for the zeros after count
+  derniers.CorrectionFenetre =
+      k.Spectre(t, x, fenetre, derniers.FacteurAmplitude, travail, re.data(), im.data());
 }
 
 void Amplitudes(Raies out, RaiesConst re, RaiesConst im) {

@@ -1,8 +1,10 @@
 #pragma once
-// The loops of Fft::Spectrum, compiled twice from Noyau.cpp: once for any x86-64 (or other)
-// processor and, on x86-64, once for processors with AVX2 and FMA, picked at run time.
+// The loops of Fft::Spectrum, compiled from Noyau.cpp once for any x86-64 (or other)
+// processor and, on x86-64, once for processors with AVX2 and FMA and once for those with
+// AVX-512 too, picked at run time.
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace Fft {
 
@@ -29,8 +31,8 @@ struct TablesFft {
   // since the first stage reads it in eight streams too
   std::array<double, Travail::Longueur> hammingPair, hammingImpair;
   std::array<double, 2 * M> hamming;  // and at every sample, for the energies
-  // W^k = e^(-2 pi i k / 8192), k = 0..M/2: splits the half-size transform into the bins
-  std::array<double, M / 2 + 1> wr, wi;
+  // W^k = e^(-2 pi i k / 8192), k = 0..M-1: splits the half-size transform into the bins
+  alignas(64) std::array<double, M> wr, wi;
   // first stage: w^(j p), w = e^(-2 pi i / M), at [(j - 1) Pas + p], j = 1..7, p < P0,
   // rows padded like the working space
   static constexpr int Pas = Travail::Segment + Travail::Marge;
@@ -43,15 +45,13 @@ struct TablesFft {
 
 struct Noyau {
   const char *nom;
-  // Z, the complex transform of z[n] = x[2n] + i x[2n+1] (n < M), windowed with Hamming or
-  // not, into w.ar + i w.ai (padded). Returns the Hamming energy correction (1 without
-  // energy or without Hamming).
-  double (*Transformee)(const TablesFft &, const double *x, bool hamming, Travail &w);
-  // bins 0..M-1 of the real frame from Z (padded), bin 0 times gain0, the others times gain
-  void (*SepareRaies)(const TablesFft &, const double *zr, const double *zi, double gain0,
-                      double gain, double *xr, double *xi);
-  void (*ToitPlat)(const double *src, double *dst);  // bins 0..M-1
-  void (*Amplitudes)(const double *re, const double *im, double *out);
+  // Bins 0..M-1 of the real frame x (N samples) through the window `fenetre` into re + i im,
+  // scaled by the Hamming energy correction times `amplitude` / N (bin 0) or 2 `amplitude`
+  // / N (the others); their slots M..N are working space, and so is w. Returns the
+  // correction (1 without energy or without Hamming).
+  double (*Spectre)(const TablesFft &, const double *x, uint8_t fenetre, double amplitude,
+                    Travail &w, double *re, double *im);
+  void (*Amplitudes)(const double *re, const double *im, double *out);  // bins 0..M-1
 };
 
 namespace base {
@@ -61,10 +61,16 @@ extern const Noyau noyau;
 namespace avx2 {
 extern const Noyau noyau;
 }
+namespace avx512 {  // AVX-512 Foundation, with AVX2 and FMA
+extern const Noyau noyau;
+}
 #endif
 
-// The kernel Spectrum uses: the AVX2 + FMA one where the processor has them, else the
-// generic one. Tests may point it at another.
+// The kernels this processor can run, the fastest first.
+std::span<const Noyau *const> Noyaux();
+
+// The kernel Spectrum uses: the first of Noyaux(). Tests and benchmarks may point it at
+// another of them.
 const Noyau *&NoyauActif();
 
 }  // namespace Fft

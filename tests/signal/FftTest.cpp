@@ -8,6 +8,7 @@
 #include <complex>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -69,12 +70,8 @@ Tableau Sinus(double raie, double amplitude, int count, double decalage = 0, dou
 
 // Every kernel this processor can run, the one Spectrum picked last so it stays active.
 std::vector<const Fft::Noyau *> Noyaux() {
-  std::vector<const Fft::Noyau *> noyaux{&Fft::base::noyau};
-#if defined(__x86_64__)
-  if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma"))
-    noyaux.push_back(&Fft::avx2::noyau);
-#endif
-  if (noyaux.front() == Fft::NoyauActif()) std::swap(noyaux.front(), noyaux.back());
+  std::vector<const Fft::Noyau *> noyaux(Fft::Noyaux().begin(), Fft::Noyaux().end());
+  std::reverse(noyaux.begin(), noyaux.end());
   return noyaux;
 }
 
@@ -199,3 +196,60 @@ TEST(Spectrum, RefuseUnCountHorsDe0A8192) {
 }
 
 }  // namespace
+
+TEST(Noyaux, LePlusRapideQueLeProcesseurOffreEstActifEtLeGeneriqueToujoursLa) {
+  const auto noyaux = Fft::Noyaux();
+  ASSERT_FALSE(noyaux.empty());
+  EXPECT_EQ(noyaux.back(), &Fft::base::noyau);
+  EXPECT_EQ(Fft::NoyauActif(), noyaux.front());
+#if defined(__x86_64__)
+  // each instruction set the processor has brings its kernel, the widest first
+  std::vector<std::string> attendus;
+  const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma");
+  if (avx2 && __builtin_cpu_supports("avx512f")) attendus.push_back("avx512");
+  if (avx2) attendus.push_back("avx2");
+  attendus.push_back("base");
+  std::vector<std::string> noms;
+  for (const Fft::Noyau *n : noyaux) noms.push_back(n->nom);
+  EXPECT_EQ(noms, attendus);
+#endif
+}
+
+TEST(Spectrum, LesRaiesNeDependentPasDeLaPlaceDesTableaux) {
+  // the kernels write aligned blocks whatever the arrays' first place: every place of the
+  // bins and of the frame gives the very same bits
+  std::mt19937 alea(99);
+  std::uniform_real_distribution<double> u(-1.0, 1.0);
+  std::vector<double> memoire(4 * (Fft::NbCases + 16));
+  double *const zones[] = {memoire.data(), memoire.data() + (Fft::NbCases + 16),
+                           memoire.data() + 2 * (Fft::NbCases + 16),
+                           memoire.data() + 3 * (Fft::NbCases + 16)};
+  for (const Fft::Noyau *noyau : Noyaux()) {
+    Fft::NoyauActif() = noyau;
+    for (uint8_t fenetre : {Fft::Rectangle, Fft::Hamming, Fft::ToitPlat}) {
+      std::vector<double> attenduRe, attenduIm, attenduA;
+      for (int d = 0; d < 8; ++d) {
+        SCOPED_TRACE(testing::Message() << noyau->nom << ", " << Fft::NomsFenetres[fenetre]
+                                        << ", offset " << d);
+        std::span<double, Fft::NbCases> x(zones[0] + (7 - d), Fft::NbCases);
+        std::span<double, Fft::NbCases> re(zones[1] + d, Fft::NbCases);
+        std::span<double, Fft::NbCases> im(zones[2] + (d * 3) % 8, Fft::NbCases);
+        std::span<double, Fft::NbCases> a(zones[3] + (d * 5) % 8, Fft::NbCases);
+        alea.seed(99);
+        for (double &v : x) v = u(alea);
+        Fft::Spectrum(Fft::N, x, re, im, fenetre);
+        Fft::Amplitudes(a, re, im);
+        const std::vector<double> r(re.begin(), re.begin() + Fft::NbRaies);
+        const std::vector<double> i(im.begin(), im.begin() + Fft::NbRaies);
+        const std::vector<double> m(a.begin(), a.begin() + Fft::NbRaies);
+        if (d == 0) {
+          attenduRe = r, attenduIm = i, attenduA = m;
+          continue;
+        }
+        EXPECT_EQ(r, attenduRe);
+        EXPECT_EQ(i, attenduIm);
+        EXPECT_EQ(m, attenduA);
+      }
+    }
+  }
+}
