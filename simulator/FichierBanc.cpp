@@ -54,14 +54,19 @@ class Lecteur {
     const auto it = s_.cles.find(cle);
     return it == s_.cles.end() ? nullptr : &it->second;
   }
-  const SectionLue::Valeur &Exige(const std::string &cle) {
-    const auto *v = Cherche(cle);
-    if (!v) throw Faute{s_.ligne, nom_ + " : attendu la clé « " + cle + " »"};
-    return *v;
+  // A missing key is told by Fin(), after a misspelt one, which is the likelier mistake;
+  // until then it reads as absente_. `aussitot`: told at once (a type, which decides the
+  // other keys).
+  const SectionLue::Valeur &Exige(const std::string &cle, bool aussitot = false) {
+    if (const auto *v = Cherche(cle)) return *v;
+    if (aussitot) throw Faute{s_.ligne, nom_ + " : attendu la clé « " + cle + " »"};
+    if (manquante_.empty()) manquante_ = cle;
+    return absente_;
   }
   // A finite number written with '.', within [mini, maxi] (strictly above mini when `ouvert`).
   double Reel(const SectionLue::Valeur &v, const std::string &cle, const std::string &quoi,
               double mini, double maxi, bool ouvert) {
+    if (&v == &absente_) return mini;
     double x = 0;
     const char *debut = v.texte.data(), *fin = debut + v.texte.size();
     const auto [p, ec] = std::from_chars(debut, fin, x);
@@ -78,6 +83,7 @@ class Lecteur {
   // One of `mots` (any case); the index.
   std::size_t Mot(const SectionLue::Valeur &v, const std::string &cle,
                   const std::vector<std::string> &mots) {
+    if (&v == &absente_) return 0;
     for (std::size_t i = 0; i < mots.size(); ++i)
       if (EgalSansCasse(v.texte, mots[i])) return i;
     throw Faute{v.ligne, "« " + cle + " » : attendu " + Liste(mots) + " (lu « " + v.texte + " »)"};
@@ -90,6 +96,8 @@ class Lecteur {
         throw Faute{v.ligne, "clé « " + cle + " » inconnue dans " + nom_ + pour + " : attendu " +
                                  Liste(permises_)};
     }
+    if (!manquante_.empty())
+      throw Faute{s_.ligne, nom_ + pour + " : attendu la clé « " + manquante_ + " »"};
   }
   int LigneSection() const { return s_.ligne; }
 
@@ -97,6 +105,8 @@ class Lecteur {
   const SectionLue &s_;
   std::string nom_;
   std::vector<std::string> permises_;
+  std::string manquante_;
+  const SectionLue::Valeur absente_{{}, 0};
 };
 
 const std::vector<std::string> Formes{"aucune", "sinus", "carre", "triangle", "continu"};
@@ -117,7 +127,7 @@ DescriptionSource LitSource(Lecteur &l, DescriptionSource::Forme forme) {
       s.rapport = l.Reel("rapport", "un rapport cyclique en %, entre 0 et 100 exclus", 0, 100,
                          true, 50.0);
       if (s.rapport >= 100)
-        throw Faute{l.Exige("rapport").ligne, "« rapport » : attendu moins de 100 %"};
+        throw Faute{l.Cherche("rapport")->ligne, "« rapport » : attendu moins de 100 %"};
       [[fallthrough]];
     case DescriptionSource::Sinus:
     case DescriptionSource::Triangle:
@@ -210,23 +220,24 @@ DescriptionBanc Interprete(const std::map<std::string, SectionLue> &sections) {
 
   Lecteur entree(*section("entree"), "[Entree]");
   if (sections.count("entree")) {
-    const auto &type = entree.Exige("type");
+    const auto &type = entree.Exige("type", true);
     std::vector<std::string> types(Formes.begin() + 1, Formes.end());
     types.push_back("generateur");
     const std::size_t t = entree.Mot(type, "type", types);
     if (t == 4) {
-      d.generateur = entree.Mot(entree.Exige("generateur"), "generateur", {"BF", "TBF"}) == 0 ? "BF" : "TBF";
+      const auto &generateur = entree.Exige("generateur");
+      d.generateur = entree.Mot(generateur, "generateur", {"BF", "TBF"}) == 0 ? "BF" : "TBF";
       auto repos = DescriptionSource::Aucune;
       if (const auto *v = entree.Cherche("repos"))
         repos = DescriptionSource::Forme(entree.Mot(*v, "repos", Formes));
       d.signal = LitSource(entree, repos);
       if (!listeGenerateurs)
         d.generateurs.push_back(d.generateur);
-      else {
+      else if (generateur.ligne > 0) {
         bool branche = false;
         for (const auto &g : d.generateurs) branche = branche || g == d.generateur;
         if (!branche)
-          throw Faute{entree.Exige("generateur").ligne,
+          throw Faute{generateur.ligne,
                       "« generateur » : attendu un des générateurs branchés (« generateurs » ligne " +
                           std::to_string(listeGenerateurs->ligne) + ")"};
       }
@@ -238,7 +249,7 @@ DescriptionBanc Interprete(const std::map<std::string, SectionLue> &sections) {
 
   Lecteur externe(*section("externe"), "[Externe]");
   if (sections.count("externe")) {
-    const auto &type = externe.Exige("type");
+    const auto &type = externe.Exige("type", true);
     std::vector<std::string> types(Formes.begin() + 1, Formes.end());
     types.insert(types.begin(), "signal");
     const std::size_t t = externe.Mot(type, "type", types);
@@ -249,7 +260,7 @@ DescriptionBanc Interprete(const std::map<std::string, SectionLue> &sections) {
 
   Lecteur circuit(*section("circuit"), "[Circuit]");
   if (sections.count("circuit")) {
-    const auto &type = circuit.Exige("type");
+    const auto &type = circuit.Exige("type", true);
     auto &c = d.circuit;
     c.type = DescriptionCircuit::Type(circuit.Mot(
         type, "type",
