@@ -134,6 +134,8 @@ TEST(FichierBanc, ChaqueCleMonteLeBancDecrit) {
   EXPECT_NEAR(Banc().Tension(1, 0.001), 2.5, 1e-12);
   EXPECT_NEAR(Banc().Tension(1, 0.002), 0.5, 1e-12);
   EXPECT_NEAR(Banc().Tension(1, 0.003), -1.5, 1e-12);
+  EXPECT_NEAR(Banc().Tension(1, 0.0028), -1.1, 1e-12);  // falling still
+  EXPECT_NEAR(Banc().Tension(1, 0.0038), 0.1, 1e-12);   // rising again
   EXPECT_NEAR(Banc().Tension(1, 0.0005), 1.5, 1e-12);
   EXPECT_NEAR(Banc().Tension(2, 0.001), 0.25, 1e-12);
   EXPECT_NEAR(Banc().Tension(2, 0.011), -0.15, 1e-12);
