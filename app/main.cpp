@@ -3,6 +3,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <string>
 #include <memory>
 #include <unistd.h>
 
@@ -80,8 +81,9 @@ int main(int argc, char **argv) {
   }
   // the bench is in place before anything opens the oscilloscope
   if (options.simulation && QuilinkSimulation(options.preset.toUtf8().constData()) != 1) {
-    std::fprintf(stderr, "zelm : banc virtuel inconnu « %s »\n",
-                 options.preset.toLocal8Bit().constData());
+    std::string erreur(std::size_t(QuilinkSimulationErreur(nullptr, 0)) + 1, '\0');
+    erreur.resize(std::size_t(QuilinkSimulationErreur(erreur.data(), int32_t(erreur.size()))));
+    std::fprintf(stderr, "zelm : %s\n", QString::fromStdString(erreur).toLocal8Bit().constData());
     return 2;
   }
   if (options.action == OptionsLancement::Balaye) return BalayeSansFenetre(argc, argv, options);

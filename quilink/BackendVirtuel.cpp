@@ -63,8 +63,8 @@ class BackendVirtuel final : public Backend {
 
 std::unique_ptr<Backend> CreeBackendVirtuel() { return std::make_unique<BackendVirtuel>(); }
 
-bool ActiveBancVirtuel(const char *preset) {
-  if (!ChoisitPreset(preset)) return false;
+bool ActiveBancVirtuel(const char *preset, std::string &erreur) {
+  if (!ChoisitBanc(preset, erreur)) return false;
   Quilink().DefinitBackend(CreeBackendVirtuel());
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "Backend.h"
 
@@ -8,8 +9,8 @@ namespace quilink {
 // Devices of the virtual bench, opened by their bench names.
 std::unique_ptr<Backend> CreeBackendVirtuel();
 
-// Puts the bench on `preset` and makes it the library's backend; false (nothing
-// changed) when there is no such preset.
-bool ActiveBancVirtuel(const char *preset);
+// Puts the bench on `preset` (a shipped bench's name or a bench file) and makes it the
+// library's backend; false (nothing changed, `erreur` saying why) when it cannot be read.
+bool ActiveBancVirtuel(const char *preset, std::string &erreur);
 
 }  // namespace quilink

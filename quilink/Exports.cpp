@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -121,7 +122,25 @@ int32_t QuilinkCause(int32_t h, char *detail, int32_t taille) {
   return int32_t(echec.cause);
 }
 
+namespace {
+std::mutex verrouErreurBanc;
+std::string erreurBanc;
+}  // namespace
+
 int32_t QuilinkSimulation(const char *preset) {
-  if (!preset || !quilink::ActiveBancVirtuel(preset)) return 0;
-  return 1;
+  std::string erreur = "aucun banc";
+  const bool ok = preset && quilink::ActiveBancVirtuel(preset, erreur);
+  std::lock_guard verrou(verrouErreurBanc);
+  erreurBanc = ok ? std::string() : erreur;
+  return ok ? 1 : 0;
+}
+
+int32_t QuilinkSimulationErreur(char *texte, int32_t taille) {
+  std::lock_guard verrou(verrouErreurBanc);
+  if (texte && taille > 0) {
+    const std::size_t n = std::min(erreurBanc.size(), std::size_t(taille - 1));
+    std::memcpy(texte, erreurBanc.data(), n);
+    texte[n] = 0;
+  }
+  return int32_t(erreurBanc.size());
 }

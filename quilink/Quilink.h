@@ -58,5 +58,8 @@ QUILINK_EXPORT int32_t QuilinkCause(int32_t handle, char *detail, int32_t taille
 // Makes the virtual bench the backend of every later open, on the named preset:
 // 1 if the preset exists, 0 (nothing changed) otherwise.
 QUILINK_EXPORT int32_t QuilinkSimulation(const char *preset);
+// Why the last QuilinkSimulation failed (empty after a success), as UTF-8 text cut to
+// `taille` - 1 bytes and ended by 0; returns its whole length.
+QUILINK_EXPORT int32_t QuilinkSimulationErreur(char *texte, int32_t taille);
 
 #define QUILINK_INVALID_HANDLE (-1)

@@ -29,6 +29,11 @@ std::shared_ptr<const Source> BancVirtuel::SourceCourante() const {
   return source_;
 }
 
+void BancVirtuel::DefinitSourceExterne(std::shared_ptr<const Source> source) {
+  std::lock_guard verrou(verrou_);
+  externe_ = std::move(source);
+}
+
 void BancVirtuel::DefinitCircuit(std::shared_ptr<Circuit> circuit) {
   std::lock_guard verrou(verrou_);
   circuit_ = std::move(circuit);
@@ -64,6 +69,7 @@ std::shared_ptr<OscilloVirtuel> BancVirtuel::Oscillo() const {
 
 double BancVirtuel::Tension(int entree, double t) {
   std::lock_guard verrou(verrou_);
+  if (entree == EntreesOscillo::Externe && externe_) return externe_->Tension(t);
   if (!source_) return 0;
   if (entree == EntreesOscillo::Voie2 && suivi_) return suivi_->Sortie(t);
   return source_->Tension(t);
@@ -71,6 +77,7 @@ double BancVirtuel::Tension(int entree, double t) {
 
 double BancVirtuel::Moyenne(int entree) const {
   std::lock_guard verrou(verrou_);
+  if (entree == EntreesOscillo::Externe && externe_) return externe_->Moyenne();
   if (!source_) return 0;
   const double gain = entree == EntreesOscillo::Voie2 && circuit_ ? circuit_->GainContinu() : 1;
   return gain * source_->Moyenne();
@@ -82,6 +89,7 @@ void BancVirtuel::Vide() {
   circuit_.reset();
   suivi_.reset();
   source_.reset();
+  externe_.reset();
 }
 
 BancVirtuel &Banc() {

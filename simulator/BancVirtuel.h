@@ -1,5 +1,4 @@
 #pragma once
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -42,6 +41,8 @@ class BancVirtuel {
   // nullptr: 0 V.
   void DefinitSource(std::shared_ptr<const Source> source);
   std::shared_ptr<const Source> SourceCourante() const;
+  // What the external trigger input sees; nullptr: the signal, as channel 1.
+  void DefinitSourceExterne(std::shared_ptr<const Source> source);
   // nullptr: channel 2 is wired to the signal.
   void DefinitCircuit(std::shared_ptr<Circuit> circuit);
 
@@ -63,7 +64,7 @@ class BancVirtuel {
   class Entrees;
   mutable std::recursive_mutex verrou_;
   HorlogeBanc horloge_;
-  std::shared_ptr<const Source> source_;
+  std::shared_ptr<const Source> source_, externe_;
   std::shared_ptr<Circuit> circuit_;
   std::unique_ptr<SuiviCircuit> suivi_;
   std::map<std::string, std::shared_ptr<AppareilVirtuel>> appareils_;
@@ -74,9 +75,14 @@ class BancVirtuel {
 // simulator sees this same bench).
 BancVirtuel &Banc();
 
-// Bench presets by name. A preset starts from an empty bench and furnishes it.
-using Preset = std::function<void(BancVirtuel &)>;
+// Benches are bench files (FichierBanc.h). A preset is one of the files shipped with the
+// program, named without its ".ini"; they are in DossierBancs(): "bancs" beside the
+// executable, else "../share/zelm/bancs" from it (installed), else the source tree's.
+std::string DossierBancs();
 bool PresetExiste(const std::string &nom);
-// Empties the bench and applies the preset, as one step for any other thread; false (the
-// bench untouched) if unknown.
-bool ChoisitPreset(const std::string &nom);
+// A path when it contains a '/' or ends in ".ini", else a preset name.
+bool EstCheminDeBanc(const std::string &nomOuChemin);
+// Empties the bench and furnishes it from the preset or the file, as one step for any other
+// thread; false, the bench untouched and `erreur` saying why, if it cannot be read.
+bool ChoisitBanc(const std::string &nomOuChemin, std::string &erreur);
+bool ChoisitPreset(const std::string &nomOuChemin);

@@ -85,6 +85,10 @@ std::complex<double> ReponsePasseBasRC(double frequenceCoupure, double f) {
   return 1.0 / std::complex<double>(1, f / frequenceCoupure);
 }
 
+std::complex<double> ReponsePasseHautRC(double frequenceCoupure, double f) {
+  return 1.0 / std::complex<double>(1, -frequenceCoupure / f);
+}
+
 std::complex<double> ReponsePasseBande(double frequenceCentrale, double facteurQualite,
                                        double f) {
   // H(jω) = 1 / (1 + jQ(ω/ω0 − ω0/ω))

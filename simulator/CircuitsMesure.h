@@ -41,7 +41,40 @@ class LigneARetard final : public Circuit {
   std::deque<std::pair<double, double>> passe_;  // (time, input), oldest first
 };
 
+// First-order RC high-pass, cut-off fc = 1 / (2π R C): the input less the voltage
+// across the capacitor, which is the low-pass of the same R and C.
+class PasseHautRC final : public Circuit {
+ public:
+  explicit PasseHautRC(double frequenceCoupure) : condensateur_(frequenceCoupure) {}
+  void Reinitialise() override { condensateur_.Reinitialise(); }
+  double Pas(double e0, double e1, double dt) override {
+    return e1 - condensateur_.Pas(e0, e1, dt);
+  }
+  double PasMaximal() const override { return condensateur_.PasMaximal(); }
+  double DureeEtablissement() const override { return condensateur_.DureeEtablissement(); }
+  double GainContinu() const override { return 0; }
+
+ private:
+  PasseBasRC condensateur_;
+};
+
+// A resistive divider: the input times `gain` (0 < gain <= 1), at once.
+class Attenuateur final : public Circuit {
+ public:
+  explicit Attenuateur(double gain) : gain_(gain) {}
+  void Reinitialise() override {}
+  double Pas(double, double e1, double) override { return gain_ * e1; }
+  // one step of any length settles it
+  double PasMaximal() const override { return 1e-6; }
+  double DureeEtablissement() const override { return 1e-6; }
+  double GainContinu() const override { return gain_; }
+
+ private:
+  double gain_;
+};
+
 // Analytic responses, for the checks of what the bench computes.
 std::complex<double> ReponsePasseBasRC(double frequenceCoupure, double f);
+std::complex<double> ReponsePasseHautRC(double frequenceCoupure, double f);
 std::complex<double> ReponsePasseBande(double frequenceCentrale, double facteurQualite,
                                        double f);

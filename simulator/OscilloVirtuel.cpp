@@ -56,6 +56,11 @@ bool OscilloVirtuel::EstBranche() const {
   return !debranche_;
 }
 
+void OscilloVirtuel::DefinitBruit(double codes) {
+  std::lock_guard verrou(verrou_);
+  bruit_ = codes;
+}
+
 void OscilloVirtuel::Reensemence(uint64_t graine) {
   std::lock_guard verrou(verrou_);
   alea_ = graine ? graine : 1;
@@ -179,7 +184,7 @@ double OscilloVirtuel::Bruit() {
     alea_ ^= alea_ << 17;
     return double(alea_ >> 11) * 0x1.0p-53;
   };
-  return uniforme() + uniforme() - 1;
+  return (uniforme() + uniforme() - 1) * bruit_;
 }
 
 double OscilloVirtuel::Mesure(int entree, int64_t n) {

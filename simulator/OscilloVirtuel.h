@@ -45,6 +45,8 @@ class OscilloVirtuel final : public AppareilVirtuel {
   void SynchroAbsente(bool absente);
   // The noise starts again from `graine`, as after a plug-in.
   void Reensemence(uint64_t graine);
+  // Noise of ±`codes` (triangular) on each sample; 1 by default, 0 for none.
+  void DefinitBruit(double codes);
   // An input stage that has drifted: `codes` more offset on the channel.
   void DeriveDecalage(int voie, int codes);
 
@@ -84,6 +86,7 @@ class OscilloVirtuel final : public AppareilVirtuel {
   HorlogeBanc &horloge_;
   std::recursive_mutex &verrou_;
   uint64_t alea_;
+  double bruit_ = 1;
   bool debranche_ = false, salvesVides_ = false, synchroAbsente_ = false;
   bool alim_ = false, versionDemandee_ = false;
   std::array<ReglageVoie, 2> voies_{};

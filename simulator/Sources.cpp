@@ -13,6 +13,19 @@ double Sinus::Tension(double t) const {
 // 100 straight pieces per period keep the chord error near 0.05 % of the amplitude.
 double Sinus::PasMaximal() const { return frequence_ > 0 ? 0.01 / frequence_ : 1.0; }
 
+Triangle::Triangle(double amplitude, double frequence, double decalage)
+    : amplitude_(amplitude), frequence_(frequence), decalage_(decalage) {}
+
+double Triangle::Tension(double t) const {
+  if (frequence_ <= 0) return decalage_;
+  const double x = t * frequence_ - std::floor(t * frequence_);
+  const double forme = x < 0.25 ? 4 * x : x < 0.75 ? 2 - 4 * x : 4 * x - 4;
+  return decalage_ + amplitude_ * forme;
+}
+
+// Straight between its corners: the step only needs to find the corners.
+double Triangle::PasMaximal() const { return frequence_ > 0 ? 0.001 / frequence_ : 1.0; }
+
 Carre::Carre(double bas, double haut, double frequence, double rapport)
     : bas_(bas), haut_(haut), frequence_(frequence), rapport_(rapport) {}
 

@@ -38,6 +38,18 @@ class Carre final : public Source {
   double bas_, haut_, frequence_, rapport_;
 };
 
+// offset + amplitude × a triangle that rises through 0 at t = 0, like the sine.
+class Triangle final : public Source {
+ public:
+  Triangle(double amplitude, double frequence, double decalage = 0);
+  double Tension(double t) const override;
+  double Moyenne() const override { return decalage_; }
+  double PasMaximal() const override;
+
+ private:
+  double amplitude_, frequence_, decalage_;
+};
+
 // A constant voltage (0 V by default): a grounded or idle input.
 class Continu final : public Source {
  public:

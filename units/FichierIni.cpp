@@ -106,6 +106,23 @@ void FichierIni::Charge(std::string_view texte) {
   }
 }
 
+std::vector<FichierIni::Element> FichierIni::Elements() const {
+  std::vector<Element> elements;
+  elements.reserve(lignes_.size());
+  for (const Ligne &l : lignes_) {
+    const std::string_view t = SansBlancs(l.brut);
+    if (l.estSection)
+      elements.push_back({Element::Section, l.section, {}, {}});
+    else if (l.estCle)
+      elements.push_back({Element::Cle, {}, l.cle, l.valeur});
+    else if (t.empty() || t.front() == ';' || t.front() == '#')
+      elements.push_back({Element::Blanc, {}, {}, {}});
+    else
+      elements.push_back({Element::Autre, {}, {}, {}});
+  }
+  return elements;
+}
+
 std::size_t FichierIni::ChercheSection(std::string_view section) const {
   for (std::size_t i = 0; i < lignes_.size(); ++i)
     if (lignes_[i].estSection && EgalSansCasse(lignes_[i].section, section)) return i;

@@ -47,6 +47,16 @@ class FichierIni {
   // Replaces the content with `texte` (LF or CRLF lines), as if read from a file.
   void Charge(std::string_view texte);
 
+  // What each line is, in file order (line n is element n - 1), for a reader that refuses
+  // what it does not know and must name the line at fault. Blank: empty or a comment
+  // (';' or '#'); Autre: neither a "[section]" nor a "key=value" line.
+  struct Element {
+    enum Sorte { Section, Cle, Blanc, Autre } sorte;
+    std::string_view section;  // for Section
+    std::string_view cle, valeur;  // for Cle
+  };
+  std::vector<Element> Elements() const;
+
  private:
   struct Ligne {
     std::string brut;     // the line as read, without its end

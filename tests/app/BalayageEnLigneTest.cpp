@@ -8,7 +8,11 @@
 #include <future>
 #include <optional>
 
+#include <cmath>
+#include <complex>
+
 #include "Attend.h"
+#include "CircuitsMesure.h"
 #include "Demarrage.h"
 #include "LienAppareil.h"
 #include "SortieBalayage.h"
@@ -185,4 +189,48 @@ TEST(SortieBalayage, UnFichierEntierOuRien) {
   EXPECT_EQ(s.Points(), 1);
   EXPECT_EQ(s.Termine(), QString());
   EXPECT_EQ(contenu(), "f (Hz)\n100\t1\n");
+}
+
+namespace {
+
+// A bench of its own, from a file: the low-frequency generator into an RC high-pass cut
+// at 500 Hz.
+const std::string &FichierPasseHaut() {
+  static const std::string chemin = testing::TempDir() + "passe-haut-500.ini";
+  return chemin;
+}
+
+class EnLignePasseHaut : public EnLigne {
+ protected:
+  EnLignePasseHaut() : EnLigne(FichierPasseHaut().c_str()) {}
+  void SetUp() override {
+    QFile f(QString::fromStdString(FichierPasseHaut()));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("; un passe-haut RC\n[Entree]\ntype=generateur\ngenerateur=BF\n\n"
+            "[Circuit]\ntype=passe-haut-RC\ncoupure=500\n");
+    f.close();
+    EnLigne::SetUp();
+  }
+};
+
+}  // namespace
+
+// Every point's gain within 1 % and phase within 1° of 1 / (1 − j·fc/f) at the point's
+// measured frequency.
+TEST_F(EnLignePasseHaut, UnBancEnFichierSuitLaReponseDuPasseHaut) {
+  constexpr double Coupure = 500;
+  Lance({100, 10000, 12, true, 100, {}});
+  ASSERT_TRUE(Fini());
+  ASSERT_EQ(issue->statut, 0) << issue->message.toStdString();
+  ASSERT_EQ(lignes.size(), 13);
+  for (int k = 1; k < lignes.size(); ++k) {
+    SCOPED_TRACE(lignes[k].toStdString());
+    const QStringList champs = lignes[k].split(QLatin1Char('\t'));
+    ASSERT_EQ(champs.size(), 5);
+    const double fm = champs[0].toDouble(), gain = champs[3].toDouble(),
+                 phase = champs[4].toDouble();
+    const std::complex<double> h = ReponsePasseHautRC(Coupure, fm);
+    EXPECT_NEAR(gain / std::abs(h), 1, 0.01);
+    EXPECT_NEAR(phase, std::arg(h) * 180 / M_PI, 1.0);
+  }
 }
