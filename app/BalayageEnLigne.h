@@ -67,6 +67,8 @@ class BalayageEnLigne : private FenetreAcquisition {
   void MontreReglages() override {}
   void DecocheMonocoup() override {}
   void MontreErreurDeMesure(int i) override { erreur_ = i; }
+  bool MesuresAEcran() const override { return false; }
+  void MontreLectures() override {}
 
   // What would be a box in the window ends in the final message; nothing waits on a user.
   class BoitesEnLigne final : public Boites {

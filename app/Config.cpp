@@ -39,6 +39,7 @@ ReglagesFichier TZelmMainForm::ReglagesCourants() const {
   r.gammesAuto = mesure_->GammesAuto;
   r.amplitude = amplitudes_;
   r.fenetre = grapheTemps_.Voie1.FenetreSpectre;
+  r.mesuresEcran = mesuresEcran_;
   return r;
 }
 
@@ -102,6 +103,7 @@ void TZelmMainForm::LitConfig() {
   amplitudes_ = r.amplitude;
   amplitudeLue_ = r.amplitudeLue;
   for (int c : {1, 2}) grapheTemps_.Voie(c).FenetreSpectre = Fft::Fenetre(r.fenetre);
+  mesuresEcran_ = r.mesuresEcran;
   for (size_t i = 0; i <= 4; ++i) {
     TCourbeMesure &c = grapheZelm_.Courbes[i];
     c.VoieMesure = uint8_t(r.mesures[i].voieMesure);

@@ -263,7 +263,20 @@ void ConstruitControles(TZelmMainForm &f, ControlesFenetre &c) {
   c.SplitterH->setStyleSheet("QSplitter::handle { background: blue; }");
   c.TempsPaintBox = new PaintBox;
   ConstruitPanneauZelm(f, c);
-  c.SplitterH->addWidget(c.TempsPaintBox);
+  // the time graph with its readouts under it (hidden until the option is on)
+  auto *temps = new QWidget;
+  auto *pile = new QVBoxLayout(temps);
+  pile->setContentsMargins(0, 0, 0, 0);
+  pile->setSpacing(0);
+  pile->addWidget(c.TempsPaintBox, 1);
+  for (int v : {1, 2}) {
+    auto *l = new QLabel(temps);
+    l->setObjectName(QStringLiteral("LectureVoie%1").arg(v));
+    l->hide();
+    pile->addWidget(l);
+    c.LectureVoie[size_t(v)] = l;
+  }
+  c.SplitterH->addWidget(temps);
   c.SplitterH->addWidget(c.PanelZelm);
   // hovering tells what can be dragged: moves come without a button down too
   c.TempsPaintBox->setMouseTracking(true);

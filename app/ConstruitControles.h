@@ -38,6 +38,7 @@ struct ControlesFenetre {
   QSlider *FFTtrackBar = nullptr;
   std::array<QGroupBox *, 5> GroupBoxVoie{};  // GroupBox4 (tag 0), GroupBox0..3 (tags 1..4)
   std::array<QLabel *, 5> LabelVoie{};
+  std::array<QLabel *, 3> LectureVoie{};  // [1], [2]: the readouts under the time graph
   QStatusBar *Header = nullptr;
   // per channel (index 1, 2)
   std::array<UpDown *, 3> UpDownVoie{};

@@ -105,7 +105,10 @@ void TCycleAcquisition::FinAcquisition(const Trame &t) {
   enAcquisition_ = false;
   PrepareEchelles();
   f_.RepeintTemps();
-  if (AnalyseLesTrames(f_.Mode())) AnalyseTrame(t);
+  if (AnalyseLesTrames(f_.Mode()) || f_.MesuresAEcran()) {
+    AnalyseTrame(t);
+    if (f_.MesuresAEcran()) f_.MontreLectures();
+  }
   f_.AjusteBoutons();
   const std::optional<uint32_t> valeurs = std::exchange(dernieresValeurs_, std::nullopt);
   if (reglageAuto_) {

@@ -41,4 +41,7 @@ class FenetreAcquisition {
   virtual void DecocheMonocoup() = 0;
   // The value label of measurement curve i says that its channel gave no value.
   virtual void MontreErreurDeMesure(int i) = 0;
+  // "Mesures à l'écran": frames are analysed in every mode, and their readouts shown.
+  virtual bool MesuresAEcran() const = 0;
+  virtual void MontreLectures() = 0;
 };

@@ -84,6 +84,7 @@ ReglagesFichier LitReglages(const FichierIni &f, const ReglagesFichier &courant)
     r.amplitudeLue[size_t(g)] = f.CleExiste(Reprise, cle) && r.amplitude[size_t(g)] != courant.amplitude[size_t(g)];
   }
   r.fenetre = Entier(f, Reprise, "Fenetre", 0, 2, courant.fenetre);
+  r.mesuresEcran = Booleen(f, Reprise, "MesuresEcran", courant.mesuresEcran);
   for (int i = 0; i <= 4; ++i) {
     MesureFichier &m = r.mesures[size_t(i)];
     const MesureFichier &c = courant.mesures[size_t(i)];
@@ -126,6 +127,7 @@ void EcritReglages(FichierIni &f, const ReglagesFichier &r) {
   f.EcritReel(Reprise, "AmplitudeGBF", r.amplitude[1]);
   f.EcritReel(Reprise, "AmplitudeGTBF", r.amplitude[2]);
   f.EcritEntier(Reprise, "Fenetre", r.fenetre);
+  f.EcritBooleen(Reprise, "MesuresEcran", r.mesuresEcran);
   for (int i = 0; i <= 4; ++i) {
     const MesureFichier &m = r.mesures[size_t(i)];
     f.EcritEntier(Reprise, Cle("Voie", i), m.voieMesure);

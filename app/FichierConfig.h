@@ -40,6 +40,7 @@ struct ReglagesFichier {
   std::array<double, 3> amplitude{0, 2.5, 1};  // peak volts by generator kind
   std::array<bool, 3> amplitudeLue{false, false, false};
   int fenetre = 0;  // the spectrum's window, 0..2
+  bool mesuresEcran = false;  // the readouts under the time graph
 };
 
 // The values of `f`; a missing or unfit key gives the table's default, or

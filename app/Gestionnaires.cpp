@@ -3,6 +3,7 @@
 // pause around a dialog.
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolButton>
 
@@ -195,12 +196,15 @@ void TZelmMainForm::VoieAnaClick(int tag) {
 
 void TZelmMainForm::OptionsBtnClick() {
   StopBtnClick();
-  OptionsFFT o{grapheTemps_.Voie1.FenetreSpectre, grapheTemps_.Superposition};
+  OptionsFFT o{grapheTemps_.Voie1.FenetreSpectre, grapheTemps_.Superposition, mesuresEcran_};
   TOptionsFFTDlg dialogue(o, this);
   if (BoitesCourantes().Execute(dialogue)) {
     dialogue.BtnOKClick();
     for (int c : {1, 2}) grapheTemps_.Voie(c).FenetreSpectre = o.fenetre;  // from the next frame
     grapheTemps_.Superposition = o.superposition;
+    mesuresEcran_ = o.mesuresEcran;
+    if (!mesuresEcran_)
+      for (int c : {1, 2}) c_.LectureVoie[size_t(c)]->hide();
     update();
     c_.TempsPaintBox->Repeint();
   }

@@ -29,6 +29,9 @@ TOptionsFFTDlg::TOptionsFFTDlg(OptionsFFT &o, QWidget *parent) : QDialog(parent)
                               QStringLiteral("Français"), QStringLiteral("Spanish")},
                              3);
   Pages->addTab(LangueRG, QStringLiteral("Langue"));  // TabSheet1
+  MesuresCB = new QCheckBox(QStringLiteral("Mesures à l'écran"));
+  MesuresCB->setObjectName(QStringLiteral("MesuresCB"));
+  Pages->addTab(MesuresCB, QStringLiteral("Mesures"));
   Pages->setCurrentIndex(3);
   BtnOK = new QPushButton(QStringLiteral("&OK"), this);
   BtnOK->setDefault(true);
@@ -48,10 +51,12 @@ TOptionsFFTDlg::TOptionsFFTDlg(OptionsFFT &o, QWidget *parent) : QDialog(parent)
 void TOptionsFFTDlg::FormActivate() {
   FenetreRadioG->SetItemIndex(int(o_.fenetre));
   AnalyseurCB->setChecked(o_.superposition);
+  MesuresCB->setChecked(o_.mesuresEcran);
 }
 
 void TOptionsFFTDlg::BtnOKClick() {
   const int i = FenetreRadioG->ItemIndex();
   o_.fenetre = i == 1 ? Fft::Hamming : i == 2 ? Fft::ToitPlat : Fft::Rectangle;
   o_.superposition = AnalyseurCB->isChecked();
+  o_.mesuresEcran = MesuresCB->isChecked();
 }

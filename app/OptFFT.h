@@ -13,6 +13,7 @@ class RadioGroupe;
 struct OptionsFFT {
   Fft::Fenetre fenetre = Fft::Rectangle;  // used from the next frame on
   bool superposition = false;             // one band per channel, as a logic analyser
+  bool mesuresEcran = false;              // readouts of each channel under the time graph
 };
 
 // The options dialog: the spectrum's window and the time graph's superposition.
@@ -29,7 +30,7 @@ class TOptionsFFTDlg : public QDialog {
   QTabWidget *Pages;
   QPlainTextEdit *Memo1;
   RadioGroupe *FenetreRadioG, *LangueRG;
-  QCheckBox *AnalyseurCB;
+  QCheckBox *AnalyseurCB, *MesuresCB;
   QPushButton *BtnOK, *BtnCancel;
 
  private:

@@ -1,4 +1,5 @@
 #include "TZelmMainForm.h"
+#include "Lectures.h"
 #include "ZelmDDE.h"
 #include "ZelmReg.h"
 
@@ -367,6 +368,24 @@ void TZelmMainForm::DecocheMonocoup() { c_.MonocoupCB->setChecked(false); }
 void TZelmMainForm::MontreErreurDeMesure(int i) {
   if (i >= 0 && i < int(c_.LabelVoie.size()))
     c_.LabelVoie[size_t(i)]->setText(QStringLiteral("Erreur d'acquisition sur une voie"));
+}
+
+void TZelmMainForm::MontreLectures() {
+  for (int c : {1, 2}) {
+    QLabel *l = c_.LectureVoie[size_t(c)];
+    // a grounded channel is not acquired: nothing to read
+    const bool montre = mesuresEcran_ && Reglages().CouplageVoie(c) != CouplageGND;
+    l->setVisible(montre);
+    if (!montre) continue;
+    const uint32_t bgr = grapheTemps_.Voie(c).Couleur;
+    l->setStyleSheet(QStringLiteral("color: #%1%2%3")
+                         .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
+                         .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+                         .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0')));
+    l->setText(QStringLiteral("Voie %1 :   ").arg(c) +
+               TexteLectures(LecturesVoie(grapheTemps_.Voie1, grapheTemps_.Voie2, c,
+                                          cycle_->PeriodeEchantillonnage())));
+  }
 }
 
 void TZelmMainForm::MontreReglages() {

@@ -143,6 +143,8 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   void MontreReglages() override;
   void DecocheMonocoup() override;
   void MontreErreurDeMesure(int i) override;
+  bool MesuresAEcran() const override { return mesuresEcran_; }
+  void MontreLectures() override;
 
   ControlesFenetre c_;
 
@@ -160,6 +162,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   std::array<double, 3> amplitudes_{0, 2.5, 1};
   std::array<bool, 3> amplitudeLue_{};  // from the settings file: sent once the generator answers
   bool ecritureImpossibleDite_ = false;
+  bool mesuresEcran_ = false;  // "Mesures à l'écran"
 
   TgrapheOsc grapheTemps_, grapheSpectre_;
   TgrapheMesure grapheZelm_;

@@ -20,6 +20,8 @@
 #include "Aide.h"
 #include "Demarrage.h"
 #include "FenetreBanc.h"
+#include "Lectures.h"
+#include "PresetsGenerateurs.h"
 #include "PaintBox.h"
 #include "ServicesZelm.h"
 #include "Texte8.h"
@@ -517,4 +519,33 @@ TEST_F(Fenetre, QuitterAvecLAideOuverteFermeLAideAussi) {
   EXPECT_FALSE(Aide::Fenetre()->isVisible());
   // and were it shown again, its closing would not be what keeps the program alive
   EXPECT_FALSE(Aide::Fenetre()->testAttribute(Qt::WA_QuitOnClose));
+}
+
+// "Mesures à l'écran": on the demo bench after "Config. auto", channel 1 reads its 1 kHz
+// and 707 mV RMS under the time graph, in oscilloscope mode; a grounded channel reads nothing.
+TEST_F(Fenetre, LesMesuresALEcranSousLeGrapheTemporel) {
+  f->FormActivate();
+  f->autosetBtnClick();
+  ASSERT_TRUE(Attend([this] { return !f->Cycle().ReglageAuto(); }));
+  auto *lecture1 = C<QLabel>("LectureVoie1");
+  auto *lecture2 = C<QLabel>("LectureVoie2");
+  ASSERT_TRUE(Trames());
+  EXPECT_TRUE(lecture1->isHidden());  // off by default
+  boites.remplit = [](QDialog &d) { d.findChild<QCheckBox *>("MesuresCB")->setChecked(true); };
+  boites.reponses = {true};
+  C<QToolButton>("OptionsBtn")->click();
+  boites.remplit = nullptr;
+  // free running: a grounded channel would never trigger
+  C<RadioGroupe>("SynchroRG")->SetItemIndex(SynchroRelaxe);
+  C<RadioGroupe>("CouplageRG2")->SetItemIndex(CouplageGND);
+  ASSERT_TRUE(Trames(2));
+  ASSERT_EQ(f->Mode(), ModeAffichage::Oscilloscope);
+  const auto v = LecturesVoie(f->GrapheTemps().Voie1, f->GrapheTemps().Voie2, 1,
+                              f->Cycle().PeriodeEchantillonnage());
+  EXPECT_NEAR(v[0] / FrequenceRemplacant, 1, 0.005);
+  EXPECT_NEAR(v[2] / (1 / std::sqrt(2.0)), 1, 0.01);
+  EXPECT_FALSE(lecture1->isHidden());
+  EXPECT_TRUE(lecture1->text().contains(TexteLectures(v))) << lecture1->text().toStdString();
+  EXPECT_TRUE(lecture1->text().contains(QStringLiteral("Hz")));
+  EXPECT_TRUE(lecture2->isHidden());
 }
