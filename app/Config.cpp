@@ -93,9 +93,13 @@ void TZelmMainForm::LitConfig() {
   AfficheCalibre(1);
   correction_ = r.correction;
   lien_->Travail().SetCorrection(correction_);
+  AppliqueReprise(r);
+  chargement_ = false;
+}
 
-  // what the program keeps besides
-  frequence.Mini = r.frequenceMini;
+// What the program keeps besides the file format's keys.
+void TZelmMainForm::AppliqueReprise(const ReglagesFichier &r) {
+  grapheZelm_.Courbes[0].Mini = r.frequenceMini;
   grapheZelm_.NbPointsBalayage = r.pointsBalayage;
   grapheZelm_.DelaiBalayage = r.delaiBalayage;
   mesure_->Logarithmique = r.logarithmique;
@@ -111,7 +115,6 @@ void TZelmMainForm::LitConfig() {
     c.Couleur = r.mesures[i].couleur;
     c.Motif = uint8_t(r.mesures[i].motif);
   }
-  chargement_ = false;
 }
 
 void TZelmMainForm::EcritConfig() {

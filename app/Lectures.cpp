@@ -14,10 +14,11 @@ constexpr std::array<GrandeurMesure, 4> Grandeurs{GrandeurFrequence, GrandeurCre
 std::array<double, 4> LecturesVoie(const TCourbeOsc &voie1, const TCourbeOsc &voie2, int voie,
                                    double periodeEchantillonnage) {
   std::array<double, 4> v{};
+  // one curve for the four (each holds a whole series): only its quantity changes
+  TCourbeMesure m("", 0, "");
+  m.VoieMesure = m.VoieReference = uint8_t(voie);
   for (size_t i = 0; i < Grandeurs.size(); ++i) {
-    TCourbeMesure m("", 0, "");
     m.SetGrandeur(Grandeurs[i]);
-    m.VoieMesure = m.VoieReference = uint8_t(voie);
     m.CalculMesure(voie1, voie2, periodeEchantillonnage);
     v[i] = m.Valeur;
   }

@@ -57,6 +57,14 @@ void TransmetSouris(PaintBox &b, TSourisGraphes &s, GestionnaireSouris down,
   b.MouseUp = vers(up);
 }
 
+// A label's text in a series' colour (0x00BBGGRR).
+QString StyleCouleur(uint32_t bgr) {
+  return QStringLiteral("color: #%1%2%3")
+      .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
+      .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
+      .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0'));
+}
+
 }  // namespace
 
 QString LibelleCalibre(int calibre) {
@@ -287,11 +295,7 @@ void TZelmMainForm::AfficheVoies() {
     if (c.Active) {
       c_.GroupBoxVoie[i]->setTitle(VersQt(c.Libelle.vue()));
       c_.GroupBoxVoie[i]->setStyleSheet(QStringLiteral("QGroupBox { background: white; }"));
-      const uint32_t bgr = c.Couleur;
-      c_.LabelVoie[i]->setStyleSheet(QStringLiteral("color: #%1%2%3")
-                                         .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
-                                         .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                                         .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0')));
+      c_.LabelVoie[i]->setStyleSheet(StyleCouleur(c.Couleur));
     } else {
       c_.GroupBoxVoie[i]->setTitle(QString());
       c_.LabelVoie[i]->clear();
@@ -377,11 +381,7 @@ void TZelmMainForm::MontreLectures() {
     const bool montre = mesuresEcran_ && Reglages().CouplageVoie(c) != CouplageGND;
     l->setVisible(montre);
     if (!montre) continue;
-    const uint32_t bgr = grapheTemps_.Voie(c).Couleur;
-    l->setStyleSheet(QStringLiteral("color: #%1%2%3")
-                         .arg(bgr & 0xFF, 2, 16, QLatin1Char('0'))
-                         .arg((bgr >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                         .arg((bgr >> 16) & 0xFF, 2, 16, QLatin1Char('0')));
+    l->setStyleSheet(StyleCouleur(grapheTemps_.Voie(c).Couleur));
     l->setText(QStringLiteral("Voie %1 :   ").arg(c) +
                TexteLectures(LecturesVoie(grapheTemps_.Voie1, grapheTemps_.Voie2, c,
                                           cycle_->PeriodeEchantillonnage())));

@@ -121,6 +121,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   void EnregistreCorrections();
   void EcritureImpossible();
   ReglagesFichier ReglagesCourants() const;
+  void AppliqueReprise(const ReglagesFichier &r);
   void AfficheHintSynchro();
   void AfficheDuree();
   void AfficheCalibre(int voie);

@@ -181,15 +181,10 @@ const ModeleGenerateurVirtuel &Modele(const std::string &nom) {
 
 const std::vector<std::string> Sections{"[Banc]", "[Entree]", "[Circuit]", "[Externe]"};
 
-DescriptionBanc Interprete(const std::map<std::string, SectionLue> &sections) {
-  DescriptionBanc d;
-  static const SectionLue vide;
-  const auto section = [&](const char *nom) {
-    const auto it = sections.find(nom);
-    return it == sections.end() ? &vide : &it->second;
-  };
-
-  Lecteur banc(*section("banc"), "[Banc]");
+// [Banc]: the oscilloscope, the noise and its seed, the generators connected. Returns
+// the "generateurs" key, which [Entree] checks its generator against.
+const SectionLue::Valeur *LitBanc(const SectionLue &section, DescriptionBanc &d) {
+  Lecteur banc(section, "[Banc]");
   if (const auto *v = banc.Cherche("oscilloscope"))
     d.oscilloscope = banc.Mot(*v, "oscilloscope", {"non", "oui"}) == 1;
   d.bruit = banc.Reel("bruit", "un bruit en codes, de 0 à 100", 0, 100, false, 1.0);
@@ -217,75 +212,92 @@ DescriptionBanc Interprete(const std::map<std::string, SectionLue> &sections) {
     }
   }
   banc.Fin("");
+  return listeGenerateurs;
+}
 
-  Lecteur entree(*section("entree"), "[Entree]");
-  if (sections.count("entree")) {
-    const auto &type = entree.Exige("type", true);
-    std::vector<std::string> types(Formes.begin() + 1, Formes.end());
-    types.push_back("generateur");
-    const std::size_t t = entree.Mot(type, "type", types);
-    if (t == 4) {
-      const auto &generateur = entree.Exige("generateur");
-      d.generateur = entree.Mot(generateur, "generateur", {"BF", "TBF"}) == 0 ? "BF" : "TBF";
-      auto repos = DescriptionSource::Aucune;
-      if (const auto *v = entree.Cherche("repos"))
-        repos = DescriptionSource::Forme(entree.Mot(*v, "repos", Formes));
-      d.signal = LitSource(entree, repos);
-      if (!listeGenerateurs)
-        d.generateurs.push_back(d.generateur);
-      else if (generateur.ligne > 0) {
-        bool branche = false;
-        for (const auto &g : d.generateurs) branche = branche || g == d.generateur;
-        if (!branche)
-          throw Faute{generateur.ligne,
-                      "« generateur » : attendu un des générateurs branchés (« generateurs » ligne " +
-                          std::to_string(listeGenerateurs->ligne) + ")"};
-      }
-    } else {
-      d.signal = LitSource(entree, DescriptionSource::Forme(t + 1));
+// [Entree]: a source, or a generator with what it plays while it rests.
+void LitEntree(const SectionLue &section, const SectionLue::Valeur *listeGenerateurs,
+               DescriptionBanc &d) {
+  Lecteur entree(section, "[Entree]");
+  const auto &type = entree.Exige("type", true);
+  std::vector<std::string> types(Formes.begin() + 1, Formes.end());
+  types.push_back("generateur");
+  const std::size_t t = entree.Mot(type, "type", types);
+  if (t == 4) {
+    const auto &generateur = entree.Exige("generateur");
+    d.generateur = entree.Mot(generateur, "generateur", {"BF", "TBF"}) == 0 ? "BF" : "TBF";
+    auto repos = DescriptionSource::Aucune;
+    if (const auto *v = entree.Cherche("repos"))
+      repos = DescriptionSource::Forme(entree.Mot(*v, "repos", Formes));
+    d.signal = LitSource(entree, repos);
+    if (!listeGenerateurs)
+      d.generateurs.push_back(d.generateur);
+    else if (generateur.ligne > 0) {
+      bool branche = false;
+      for (const auto &g : d.generateurs) branche = branche || g == d.generateur;
+      if (!branche)
+        throw Faute{generateur.ligne,
+                    "« generateur » : attendu un des générateurs branchés (« generateurs » ligne " +
+                        std::to_string(listeGenerateurs->ligne) + ")"};
     }
-    entree.Fin(" de type " + type.texte);
+  } else {
+    d.signal = LitSource(entree, DescriptionSource::Forme(t + 1));
   }
+  entree.Fin(" de type " + type.texte);
+}
 
-  Lecteur externe(*section("externe"), "[Externe]");
-  if (sections.count("externe")) {
-    const auto &type = externe.Exige("type", true);
-    std::vector<std::string> types(Formes.begin() + 1, Formes.end());
-    types.insert(types.begin(), "signal");
-    const std::size_t t = externe.Mot(type, "type", types);
-    d.externeEstLeSignal = t == 0;
-    if (t > 0) d.externe = LitSource(externe, DescriptionSource::Forme(t));
-    externe.Fin(" de type " + type.texte);
-  }
+// [Externe]: the trigger input's source, the circuit's input signal unless told.
+void LitExterne(const SectionLue &section, DescriptionBanc &d) {
+  Lecteur externe(section, "[Externe]");
+  const auto &type = externe.Exige("type", true);
+  std::vector<std::string> types(Formes.begin() + 1, Formes.end());
+  types.insert(types.begin(), "signal");
+  const std::size_t t = externe.Mot(type, "type", types);
+  d.externeEstLeSignal = t == 0;
+  if (t > 0) d.externe = LitSource(externe, DescriptionSource::Forme(t));
+  externe.Fin(" de type " + type.texte);
+}
 
-  Lecteur circuit(*section("circuit"), "[Circuit]");
-  if (sections.count("circuit")) {
-    const auto &type = circuit.Exige("type", true);
-    auto &c = d.circuit;
-    c.type = DescriptionCircuit::Type(circuit.Mot(
-        type, "type",
-        {"aucun", "passe-bas-RC", "passe-haut-RC", "passe-bande", "ligne-a-retard", "attenuateur"}));
-    const std::string frequence = "une fréquence en hertz, positive";
-    switch (c.type) {
-      case DescriptionCircuit::PasseBasRC:
-      case DescriptionCircuit::PasseHautRC:
-        c.coupure = circuit.Reel("coupure", frequence, 0, 1e9, true);
-        break;
-      case DescriptionCircuit::PasseBande:
-        c.centre = circuit.Reel("centre", frequence, 0, 1e9, true);
-        c.qualite = circuit.Reel("qualite", "un facteur de qualité, de 0.1 à 1000", 0.1, 1000, false);
-        break;
-      case DescriptionCircuit::LigneARetard:
-        c.retard = circuit.Reel("retard", "un retard en secondes, de 1e-9 à 1", 1e-9, 1, false);
-        break;
-      case DescriptionCircuit::Attenuateur:
-        c.gain = circuit.Reel("gain", "un gain au-dessus de 0, jusqu'à 1", 0, 1, true);
-        break;
-      case DescriptionCircuit::Aucun:
-        break;
-    }
-    circuit.Fin(" de type " + type.texte);
+// [Circuit]: what channel 2 sees of the input.
+void LitCircuit(const SectionLue &section, DescriptionCircuit &c) {
+  Lecteur circuit(section, "[Circuit]");
+  const auto &type = circuit.Exige("type", true);
+  c.type = DescriptionCircuit::Type(circuit.Mot(
+      type, "type",
+      {"aucun", "passe-bas-RC", "passe-haut-RC", "passe-bande", "ligne-a-retard", "attenuateur"}));
+  const std::string frequence = "une fréquence en hertz, positive";
+  switch (c.type) {
+    case DescriptionCircuit::PasseBasRC:
+    case DescriptionCircuit::PasseHautRC:
+      c.coupure = circuit.Reel("coupure", frequence, 0, 1e9, true);
+      break;
+    case DescriptionCircuit::PasseBande:
+      c.centre = circuit.Reel("centre", frequence, 0, 1e9, true);
+      c.qualite = circuit.Reel("qualite", "un facteur de qualité, de 0.1 à 1000", 0.1, 1000, false);
+      break;
+    case DescriptionCircuit::LigneARetard:
+      c.retard = circuit.Reel("retard", "un retard en secondes, de 1e-9 à 1", 1e-9, 1, false);
+      break;
+    case DescriptionCircuit::Attenuateur:
+      c.gain = circuit.Reel("gain", "un gain au-dessus de 0, jusqu'à 1", 0, 1, true);
+      break;
+    case DescriptionCircuit::Aucun:
+      break;
   }
+  circuit.Fin(" de type " + type.texte);
+}
+
+DescriptionBanc Interprete(const std::map<std::string, SectionLue> &sections) {
+  DescriptionBanc d;
+  static const SectionLue vide;
+  const auto section = [&](const char *nom) -> const SectionLue & {
+    const auto it = sections.find(nom);
+    return it == sections.end() ? vide : it->second;
+  };
+  const SectionLue::Valeur *listeGenerateurs = LitBanc(section("banc"), d);
+  if (sections.count("entree")) LitEntree(section("entree"), listeGenerateurs, d);
+  if (sections.count("externe")) LitExterne(section("externe"), d);
+  if (sections.count("circuit")) LitCircuit(section("circuit"), d.circuit);
   return d;
 }
 
