@@ -1,4 +1,5 @@
 #pragma once
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -9,16 +10,25 @@ struct BalayageDemande {
   int points = 0;             // 2..8192
   bool logarithmique = false;
   int delaiMs = 500;          // the mode dialog's default
-  QString sortie;             // the output file; empty: standard output
+};
+
+// What the commands with no window write: the text (empty: standard output) and,
+// when `image` is not empty, a picture of the graph.
+struct SortiesDemandees {
+  QString texte;
+  QString image;  // a .png file
+  QSize taille{1280, 800};
 };
 
 // What the command line asks for.
 struct OptionsLancement {
-  enum Action { Lance, Balaye, Aide, Version, Erreur } action = Lance;
+  enum Action { Lance, Balaye, Acquiert, Aide, Version, Erreur } action = Lance;
   bool simulation = false;
   QString preset;   // the bench preset with --simulate; "demo" by default
   QString message;  // what to print for Aide, Version and Erreur
   BalayageDemande balayage;  // with Balaye
+  int baseDeTemps = -1;      // with Acquiert: an index of the time-base table, -1 automatic
+  SortiesDemandees sorties;  // with Balaye and Acquiert
 };
 
 OptionsLancement LitOptions(const QStringList &arguments);  // arguments[0] is the program

@@ -1,5 +1,6 @@
 // zelm: the program. Options first (they need no display), then the modules,
 // the application's title and the main window.
+#include <QIcon>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include "AccesGenerateurs.h"
+#include "AcquisitionEnLigne.h"
 #include "ApplicationZelm.h"
 #include "BalayageEnLigne.h"
 #include "Demarrage.h"
@@ -15,57 +17,76 @@
 #include "Protege.h"
 #include "Quilink.h"
 #include "ServicesZelm.h"
-#include "SortieBalayage.h"
 #include "SignauxFin.h"
+#include "SortieLignes.h"
 #include "TZelmMainForm.h"
 
 namespace {
 
-// `zelm --sweep`: no window and no display. The output keeps the points taken even
-// when the sweep stops early.
-int BalayeSansFenetre(int argc, char **argv, const OptionsLancement &options) {
+// `zelm --sweep` and `zelm --acquire`: no window and no display. The output keeps
+// the lines written even when the command stops early; the picture shows what was
+// measured, whole or not.
+int SansFenetre(int argc, char **argv, const OptionsLancement &options) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   ApplicationZelm application(argc, argv);
-  const BalayageDemande &demande = options.balayage;
-  SortieBalayage sortie;
-  if (const QString faute = sortie.Ouvre(demande.sortie); !faute.isEmpty()) {
-    std::fprintf(stderr, "zelm : %s\n", faute.toLocal8Bit().constData());
+  const SortiesDemandees &sorties = options.sorties;
+  const auto dit = [](const QString &texte) {
+    std::fprintf(stderr, "zelm : %s\n", texte.toLocal8Bit().constData());
+  };
+  SortieLignes sortie;
+  if (const QString faute = sortie.Ouvre(sorties.texte); !faute.isEmpty()) {
+    dit(faute);
     return 1;
   }
   const std::string dossier =
       InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   const bool terminal = isatty(STDERR_FILENO) != 0;
   int statut = 0;
-  QString message;
+  QString message, fauteImage;
   {
     GenerateursCharges generateurs;
-    BalayageEnLigne balayage(generateurs, demande, dossier + "zelm.zlm");
-    balayage.Ligne = [&sortie](const QString &ligne) { sortie.Ecrit(ligne); };
-    if (terminal)
-      balayage.Progression = [](int k, int n, double f) {
-        std::fprintf(stderr, "\rpoint %d / %d : %.6g Hz   ", k, n, f);
-        if (k == n) std::fputc('\n', stderr);
-      };
-    balayage.Fin = [&](int s, const QString &m) {
+    const std::string config = dossier + "zelm.zlm";
+    std::unique_ptr<CommandeSansFenetre> commande;
+    if (options.action == OptionsLancement::Balaye) {
+      auto balayage = std::make_unique<BalayageEnLigne>(generateurs, options.balayage, config);
+      if (terminal)
+        balayage->Progression = [](int k, int n, double f) {
+          std::fprintf(stderr, "\rpoint %d / %d : %.6g Hz   ", k, n, f);
+          if (k == n) std::fputc('\n', stderr);
+        };
+      commande = std::move(balayage);
+    } else {
+      commande = std::make_unique<AcquisitionEnLigne>(generateurs, options.baseDeTemps, config);
+    }
+    commande->Ligne = [&sortie](const QString &ligne) { sortie.Ecrit(ligne); };
+    commande->Fin = [&](int s, const QString &m) {
       statut = s;
       message = m;
       QCoreApplication::exit(s);
     };
     SignauxFin signaux;
-    QObject::connect(&signaux, &SignauxFin::Fin, [&balayage] { balayage.Interromps(); });
-    QTimer::singleShot(0, [&balayage] { Protege([&] { balayage.Demarre(); }); });
+    QObject::connect(&signaux, &SignauxFin::Fin, [&commande] { commande->Interromps(); });
+    QTimer::singleShot(0, [&commande] { Protege([&] { commande->Demarre(); }); });
     QApplication::exec();
+    if (!sorties.image.isEmpty() && sortie.Points() > 0)
+      fauteImage = commande->EnregistreImage(sorties.image, sorties.taille);
   }
   FinaliseModules();
   if (statut != 0) {
-    if (terminal && sortie.Points() > 0) std::fputc('\n', stderr);
-    std::fprintf(stderr, "zelm : %s\n", message.toLocal8Bit().constData());
+    if (terminal && sortie.Points() > 0 && options.action == OptionsLancement::Balaye)
+      std::fputc('\n', stderr);
+    dit(message);
   }
+  bool ecrit = true;
   if (const QString faute = sortie.Termine(); !faute.isEmpty()) {
-    std::fprintf(stderr, "zelm : %s\n", faute.toLocal8Bit().constData());
-    return 1;
+    dit(faute);
+    ecrit = false;
   }
-  return statut;
+  if (!fauteImage.isEmpty()) {
+    dit(fauteImage);
+    ecrit = false;
+  }
+  return ecrit ? statut : 1;
 }
 
 }  // namespace
@@ -74,7 +95,8 @@ int main(int argc, char **argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const OptionsLancement options = LitOptions(arguments);
-  if (options.action != OptionsLancement::Lance && options.action != OptionsLancement::Balaye) {
+  if (options.action == OptionsLancement::Aide || options.action == OptionsLancement::Version ||
+      options.action == OptionsLancement::Erreur) {
     std::fputs(options.message.toLocal8Bit().constData(),
                options.action == OptionsLancement::Erreur ? stderr : stdout);
     return options.action == OptionsLancement::Erreur ? 2 : 0;
@@ -86,12 +108,14 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "zelm : %s\n", QString::fromStdString(erreur).toLocal8Bit().constData());
     return 2;
   }
-  if (options.action == OptionsLancement::Balaye) return BalayeSansFenetre(argc, argv, options);
+  if (options.action == OptionsLancement::Balaye || options.action == OptionsLancement::Acquiert)
+    return SansFenetre(argc, argv, options);
   ApplicationZelm application(argc, argv);
   const std::string dossier =
       InitialiseModules(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   FixeSeparateurDepuisLocale();
   QApplication::setApplicationName(QStringLiteral("Oscillo Quilo USB"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelm.png")));
   int resultat = 0;
   {
     GenerateursCharges generateurs;

@@ -23,7 +23,8 @@ std::string DossierExecutable() {
 std::string DossierBancs() {
   static const std::string dossier = [] {
     const std::string exe = DossierExecutable();
-    for (const std::string &d : {exe + "bancs", exe + "../share/zelm/bancs"})
+    // beside the program, or where an installation puts them
+    for (const std::string &d : {exe + "bancs", exe + ZELM_BANCS_INSTALLES})
       if (!exe.empty() && EstDossier(d)) return d;
     return std::string(ZELM_BANCS_SOURCE);  // a build tree: the files where they are written
   }();

@@ -1,7 +1,9 @@
+#include "AcquisitionEnLigne.h"
 #include "BalayageEnLigne.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -14,8 +16,9 @@
 #include "Attend.h"
 #include "CircuitsMesure.h"
 #include "Demarrage.h"
+#include "Dessin.h"
 #include "LienAppareil.h"
-#include "SortieBalayage.h"
+#include "SortieLignes.h"
 #include "SurLeBanc.h"
 
 namespace {
@@ -25,7 +28,7 @@ struct Issue {
   QString message;
 };
 
-// The sweep with no window on a bench preset, on virtual time, with the generator
+// The commands with no window on a bench preset, on virtual time, with the generator
 // libraries loaded and a data folder of its own.
 class EnLigne : public SurLeBanc {
  protected:
@@ -40,7 +43,13 @@ class EnLigne : public SurLeBanc {
     SurLeBanc::TearDown();
   }
   void Lance(const BalayageDemande &d) {
-    b = std::make_unique<BalayageEnLigne>(generateurs, d, dossier + "zelm.zlm");
+    Commence(std::make_unique<BalayageEnLigne>(generateurs, d, dossier + "zelm.zlm"));
+  }
+  void Acquiert(int baseDeTemps = -1) {
+    Commence(std::make_unique<AcquisitionEnLigne>(generateurs, baseDeTemps, dossier + "zelm.zlm"));
+  }
+  void Commence(std::unique_ptr<CommandeSansFenetre> commande) {
+    b = std::move(commande);
     b->Ligne = [this](const QString &l) { lignes << l; };
     b->Fin = [this](int s, const QString &m) {
       EXPECT_FALSE(issue.has_value()) << "Fin called twice";
@@ -54,14 +63,14 @@ class EnLigne : public SurLeBanc {
   QTemporaryDir documents;
   std::string dossier;
   GenerateursCharges generateurs;
-  std::unique_ptr<BalayageEnLigne> b;
+  std::unique_ptr<CommandeSansFenetre> b;
   QStringList lignes;
   std::optional<Issue> issue;
 };
 
 }  // namespace
 
-// The Part's 16 points from 100 Hz, written as measured, with the corrections of the
+// Sixteen points from 100 Hz, written as measured, with the corrections of the
 // settings file in use and that file left as it was.
 TEST_F(EnLigne, EcritUnPointParLigneAvecLesCorrectionsDuFichier) {
   const QByteArray config = "[Oscillo]\r\nZ502=-2\r\nZ512=3\r\nZ001=11\r\n";
@@ -70,7 +79,7 @@ TEST_F(EnLigne, EcritUnPointParLigneAvecLesCorrectionsDuFichier) {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(config);
   }
-  Lance({100, 1000, 16, false, 100, {}});
+  Lance({100, 1000, 16, false, 100});
   ASSERT_TRUE(Fini());
   EXPECT_EQ(issue->statut, 0) << issue->message.toStdString();
   ASSERT_EQ(lignes.size(), 17);
@@ -109,7 +118,7 @@ TEST_F(EnLigne, EcritUnPointParLigneAvecLesCorrectionsDuFichier) {
 
 // Ctrl+C: the points taken are kept and the end says how many.
 TEST_F(EnLigne, UneInterruptionGardeLesPointsPris) {
-  Lance({100, 1000, 16, true, 100, {}});
+  Lance({100, 1000, 16, true, 100});
   ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
   b->Interromps();
   ASSERT_TRUE(issue.has_value());
@@ -147,22 +156,22 @@ TEST_P(EnLigneEchoue, AvecUnMessageClairEtSansPoint) {
 INSTANTIATE_TEST_SUITE_P(
     Cas, EnLigneEchoue,
     testing::Values(
-        CasErreur{"sans-oscillo", {100, 1000, 16, false, 100, {}}, "oscilloscope non détecté"},
-        CasErreur{"sans-generateur", {100, 1000, 16, false, 100, {}}, "aucun générateur branché"},
+        CasErreur{"sans-oscillo", {100, 1000, 16, false, 100}, "oscilloscope non détecté"},
+        CasErreur{"sans-generateur", {100, 1000, 16, false, 100}, "aucun générateur branché"},
         // the very-low-frequency generator stops at 2000 Hz
         CasErreur{"demo-tbf",
-                  {100, 5000, 16, false, 100, {}},
+                  {100, 5000, 16, false, 100},
                   "100 à 5000 Hz sort de la plage du générateur (0.005 à 2000 Hz)"},
         CasErreur{"demo",
-                  {0.01, 100, 16, false, 100, {}},
+                  {0.01, 100, 16, false, 100},
                   "0.01 à 100 Hz sort de la plage du générateur (0.02 à 480000 Hz)"}));
 
 // The output file: refused before any sweep, replaced whole, left alone without a point.
-TEST(SortieBalayage, UnFichierEntierOuRien) {
+TEST(SortieLignes, UnFichierEntierOuRien) {
   QTemporaryDir d;
   const QString chemin = d.filePath(QStringLiteral("reponse.txt"));
   {
-    SortieBalayage s;
+    SortieLignes s;
     EXPECT_TRUE(s.Ouvre(d.filePath(QStringLiteral("absent/reponse.txt"))).contains(QStringLiteral("impossible d'écrire")));
   }
   {
@@ -175,13 +184,13 @@ TEST(SortieBalayage, UnFichierEntierOuRien) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
   };
   {
-    SortieBalayage s;  // a sweep that took no point: the old file stays
+    SortieLignes s;  // a sweep that took no point: the old file stays
     ASSERT_EQ(s.Ouvre(chemin), QString());
     s.Ecrit(BalayageEnLigne::EnTete());
     EXPECT_EQ(s.Termine(), QString());
     EXPECT_EQ(contenu(), "ancien\n");
   }
-  SortieBalayage s;
+  SortieLignes s;
   ASSERT_EQ(s.Ouvre(chemin), QString());
   s.Ecrit(QStringLiteral("f (Hz)"));
   s.Ecrit(QStringLiteral("100\t1"));
@@ -219,7 +228,7 @@ class EnLignePasseHaut : public EnLigne {
 // measured frequency.
 TEST_F(EnLignePasseHaut, UnBancEnFichierSuitLaReponseDuPasseHaut) {
   constexpr double Coupure = 500;
-  Lance({100, 10000, 12, true, 100, {}});
+  Lance({100, 10000, 12, true, 100});
   ASSERT_TRUE(Fini());
   ASSERT_EQ(issue->statut, 0) << issue->message.toStdString();
   ASSERT_EQ(lignes.size(), 13);
@@ -233,4 +242,120 @@ TEST_F(EnLignePasseHaut, UnBancEnFichierSuitLaReponseDuPasseHaut) {
     EXPECT_NEAR(gain / std::abs(h), 1, 0.01);
     EXPECT_NEAR(phase, std::arg(h) * 180 / M_PI, 1.0);
   }
+}
+
+namespace {
+
+// The lines after the header, as numbers: time, channel 1, channel 2.
+std::vector<std::array<double, 3>> Echantillons(const QStringList &lignes) {
+  std::vector<std::array<double, 3>> v;
+  for (int k = 1; k < lignes.size(); ++k) {
+    const QStringList champs = lignes[k].split(QLatin1Char('\t'));
+    std::array<double, 3> e{};
+    bool ok = champs.size() == 3;
+    for (int i = 0; ok && i < 3; ++i) e[size_t(i)] = champs[i].toDouble(&ok);
+    EXPECT_TRUE(ok) << lignes[k].toStdString();
+    v.push_back(e);
+  }
+  return v;
+}
+
+}  // namespace
+
+// "Config. auto", then one frame on what it chose: the demo's 1 V sine at 1 kHz on
+// channel 1, the RC low-pass's 0.707 V behind it on channel 2, a sample per line.
+TEST_F(EnLigne, UneTrameApresLeReglageAutomatique) {
+  Acquiert();
+  ASSERT_TRUE(Fini());
+  ASSERT_EQ(issue->statut, 0) << issue->message.toStdString();
+  EXPECT_EQ(lignes[0], AcquisitionEnLigne::EnTete());
+  const auto e = Echantillons(lignes);
+  ASSERT_EQ(int(e.size()), b->Temps().NbPoints);
+  ASSERT_GE(e.size(), 480u);
+  const double pas = e[1][0] - e[0][0];
+  double min1 = 1e9, max1 = -1e9, min2 = 1e9, max2 = -1e9;
+  for (size_t k = 0; k < e.size(); ++k) {
+    if (k > 0) {
+      ASSERT_NEAR(e[k][0] - e[k - 1][0], pas, 1e-7 * e.back()[0]) << k;  // 8 digits
+    }
+    min1 = std::min(min1, e[k][1]), max1 = std::max(max1, e[k][1]);
+    min2 = std::min(min2, e[k][2]), max2 = std::max(max2, e[k][2]);
+  }
+  // the time base chosen: from 500 µs to 2 ms as the sine's phase falls (the frames that
+  // choose it run free), from the frame's start
+  EXPECT_EQ(e.front()[0], 0);
+  EXPECT_GE(e.back()[0], 0.49e-3);
+  EXPECT_LE(e.back()[0], 2e-3);
+  // the calibre chosen: ±2 V, codes of 16 mV; the offset is not corrected here
+  EXPECT_NEAR((max1 - min1) / 2, 1, 0.03);
+  EXPECT_NEAR((max2 - min2) / 2, std::sqrt(0.5), 0.03);
+  // the trigger chosen: channel 1 rising through the middle of its swing
+  EXPECT_LT(std::abs(e[0][1] - (max1 + min1) / 2), (max1 - min1) / 4);
+  const size_t dixieme = size_t(0.1e-3 / pas);  // a tenth of the period: 0.59 V up
+  ASSERT_LT(dixieme, e.size());
+  EXPECT_GT(e[dixieme][1], e[0][1] + 0.3);
+}
+
+// A time base given: its points, at its sampling period.
+TEST_F(EnLigne, UneTrameSurLaBaseDeTempsDemandee) {
+  Acquiert(3);  // 100 µs at 48 MHz: 4800 points
+  ASSERT_TRUE(Fini());
+  ASSERT_EQ(issue->statut, 0) << issue->message.toStdString();
+  const auto e = Echantillons(lignes);
+  ASSERT_EQ(e.size(), 4800u);
+  EXPECT_NEAR((e.back()[0] - e.front()[0]) / 4799, 1 / 48e6, 1e-15);
+}
+
+TEST_F(EnLigne, SansOscilloscopeRienQueLEnTete) {
+  QuilinkSimulation("sans-oscillo");
+  Acquiert();
+  ASSERT_TRUE(Fini());
+  EXPECT_EQ(issue->statut, 1);
+  EXPECT_EQ(issue->message, QStringLiteral("oscilloscope non détecté"));
+  EXPECT_EQ(lignes, QStringList{AcquisitionEnLigne::EnTete()});
+}
+
+TEST_F(EnLigne, UneInterruptionPendantLeReglageNEcritAucuneTrame) {
+  Acquiert();
+  b->Interromps();
+  ASSERT_TRUE(issue.has_value());
+  EXPECT_EQ(issue->statut, 1);
+  b->Interromps();  // once only
+  for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(lignes, QStringList{AcquisitionEnLigne::EnTete()});
+}
+
+// The picture: the graph at the size asked, the channels in their colours; a file
+// that cannot be written says so.
+TEST_F(EnLigne, LesImagesDesDeuxCommandes) {
+  QTemporaryDir d;
+  const auto pixels = [](const QImage &image, uint32_t couleur) {
+    const QRgb qt = CouleurQt(couleur).rgb();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == qt;
+    return n;
+  };
+  Acquiert(7);
+  ASSERT_TRUE(Fini());
+  ASSERT_EQ(issue->statut, 0);
+  const QString temps = d.filePath(QStringLiteral("temps.png"));
+  ASSERT_EQ(b->EnregistreImage(temps, QSize(640, 400)), QString());
+  const QImage image(temps);
+  ASSERT_EQ(image.size(), QSize(640, 400));
+  for (int c : {1, 2})
+    EXPECT_GT(pixels(image, b->Temps().Voie(c).Couleur), 300) << c;  // 2 ms: 2 periods across
+  EXPECT_TRUE(b->EnregistreImage(d.filePath(QStringLiteral("absent/t.png")), QSize(640, 400))
+                  .contains(QStringLiteral("impossible d'écrire")));
+
+  issue.reset();
+  lignes.clear();
+  Lance({100, 1000, 4, false, 100});
+  ASSERT_TRUE(Fini());
+  ASSERT_EQ(issue->statut, 0);
+  const QString diagramme = d.filePath(QStringLiteral("diagramme.png"));
+  ASSERT_EQ(b->EnregistreImage(diagramme, QSize(300, 200)), QString());
+  const QImage image2(diagramme);
+  ASSERT_EQ(image2.size(), QSize(300, 200));
+  EXPECT_GT(pixels(image2, b->Diagramme().Courbes[1].Couleur), 4 * 9);  // four markers
 }

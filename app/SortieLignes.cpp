@@ -1,13 +1,13 @@
-#include "SortieBalayage.h"
+#include "SortieLignes.h"
 
-QString SortieBalayage::Ouvre(const QString &chemin) {
+QString SortieLignes::Ouvre(const QString &chemin) {
   chemin_ = chemin;
   if (chemin.isEmpty()) return {};
   fichier_ = std::make_unique<QSaveFile>(chemin);
   return fichier_->open(QIODevice::WriteOnly) ? QString() : Erreur();
 }
 
-void SortieBalayage::Ecrit(const QString &ligne) {
+void SortieLignes::Ecrit(const QString &ligne) {
   const QByteArray octets = ligne.toUtf8() + '\n';
   ++lignes_;
   if (fichier_) {
@@ -18,7 +18,7 @@ void SortieBalayage::Ecrit(const QString &ligne) {
   }
 }
 
-QString SortieBalayage::Termine() {
+QString SortieLignes::Termine() {
   if (!fichier_) return {};
   if (Points() <= 0) {
     fichier_->cancelWriting();  // a file already there stays as it was
@@ -27,6 +27,6 @@ QString SortieBalayage::Termine() {
   return fichier_->commit() ? QString() : Erreur();
 }
 
-QString SortieBalayage::Erreur() const {
+QString SortieLignes::Erreur() const {
   return QStringLiteral("impossible d'écrire « %1 » : %2").arg(chemin_, fichier_->errorString());
 }
