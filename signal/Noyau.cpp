@@ -10,6 +10,7 @@
 #endif
 
 #include "Fft.h"
+#include "Vecteurs.h"
 
 namespace Fft::NOYAU {
 
@@ -111,26 +112,6 @@ template <bool Hamming>
 }
 
 #if defined(__AVX2__) && defined(__FMA__)
-// Four lanes of split complex values, with GCC's vector arithmetic.
-struct V {
-  __m256d r, i;
-};
-inline V operator+(V a, V b) { return {a.r + b.r, a.i + b.i}; }
-inline V operator-(V a, V b) { return {a.r - b.r, a.i - b.i}; }
-inline V Fois(V a, __m256d wr, __m256d wi) { return {wr * a.r - wi * a.i, wr * a.i + wi * a.r}; }
-inline V Fois(V a, double wr, double wi) {
-  return Fois(a, _mm256_set1_pd(wr), _mm256_set1_pd(wi));
-}
-inline V FoisMoinsI(V a) { return {a.i, -a.r}; }
-
-// Rows 0..3 of a, b, c, d become its columns: the four lanes of a run of outputs.
-inline void Transpose4(__m256d &a, __m256d &b, __m256d &c, __m256d &d) {
-  const __m256d t0 = _mm256_unpacklo_pd(a, b), t1 = _mm256_unpackhi_pd(a, b);
-  const __m256d t2 = _mm256_unpacklo_pd(c, d), t3 = _mm256_unpackhi_pd(c, d);
-  a = _mm256_permute2f128_pd(t0, t2, 0x20), b = _mm256_permute2f128_pd(t1, t3, 0x20);
-  c = _mm256_permute2f128_pd(t0, t2, 0x31), d = _mm256_permute2f128_pd(t1, t3, 0x31);
-}
-
 // The same first stage written by hand: left to the compiler, splitting the frame into
 // real and imaginary parts and interleaving the eight outputs cost four times as many
 // shuffles as these loads in halves and 4 x 4 transposes.
@@ -178,65 +159,6 @@ template <bool Hamming>
 #endif
 
 #if defined(__AVX512F__)
-// Eight lanes of doubles as GCC vectors: arithmetic by operators, lane moves by
-// __builtin_shuffle, which the compiler turns into the processor's permutes.
-using D8 = double __attribute__((vector_size(64)));
-using I8 = long long __attribute__((vector_size(64)));
-struct V8 {
-  D8 r, i;
-};
-inline V8 operator+(V8 a, V8 b) { return {a.r + b.r, a.i + b.i}; }
-inline V8 operator-(V8 a, V8 b) { return {a.r - b.r, a.i - b.i}; }
-inline V8 Fois(V8 a, D8 wr, D8 wi) { return {wr * a.r - wi * a.i, wr * a.i + wi * a.r}; }
-inline V8 Fois(V8 a, double wr, double wi) { return Fois(a, D8{} + wr, D8{} + wi); }
-inline V8 FoisMoinsI(V8 a) { return {a.i, -a.r}; }
-
-inline D8 Charge8(const double *p) {
-  D8 v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-inline void Range8(double *p, D8 v) { std::memcpy(p, &v, sizeof v); }
-inline D8 Renverse8(D8 v) { return __builtin_shuffle(v, I8{7, 6, 5, 4, 3, 2, 1, 0}); }
-
-// Rows 0..7 of r become its columns, in three layers of pairs.
-inline void Transpose8(D8 (&r)[8]) {
-  D8 a[8], b[8];
-  for (int k = 0; k < 8; k += 2) {
-    a[k] = __builtin_shuffle(r[k], r[k + 1], I8{0, 8, 2, 10, 4, 12, 6, 14});
-    a[k + 1] = __builtin_shuffle(r[k], r[k + 1], I8{1, 9, 3, 11, 5, 13, 7, 15});
-  }
-  for (int k : {0, 1, 4, 5}) {
-    b[k] = __builtin_shuffle(a[k], a[k + 2], I8{0, 1, 8, 9, 4, 5, 12, 13});
-    b[k + 2] = __builtin_shuffle(a[k], a[k + 2], I8{2, 3, 10, 11, 6, 7, 14, 15});
-  }
-  for (int k = 0; k < 4; ++k) {
-    r[k] = __builtin_shuffle(b[k], b[k + 4], I8{0, 1, 2, 3, 8, 9, 10, 11});
-    r[k + 4] = __builtin_shuffle(b[k], b[k + 4], I8{4, 5, 6, 7, 12, 13, 14, 15});
-  }
-}
-
-// The caller's arrays may start anywhere: a run of vectors meant for a place `decalage`
-// lanes past an aligned one is written as aligned blocks, each made of two neighbouring
-// vectors, the blocks at both ends in part (a block half outside costs two cache lines).
-struct Ecrivain {
-  I8 index;            // lanes < decalage from the lower vector's top, the rest from the higher
-  __mmask8 bas, haut;  // lanes < decalage, lanes >= decalage
-  explicit Ecrivain(const double *p) {
-    const int d = int(reinterpret_cast<uintptr_t>(p) / sizeof(double) % 8);
-    for (int i = 0; i < 8; ++i) index[i] = i < d ? 8 - d + i : 8 + i - d;
-    bas = __mmask8((1u << d) - 1), haut = __mmask8(~bas);
-    decalage = d;
-  }
-  int decalage;
-  // the aligned place just below p (kept as an address: it may lie before the array)
-  double *Aligne(double *p) const {
-    return reinterpret_cast<double *>(reinterpret_cast<uintptr_t>(p) - decalage * sizeof(double));
-  }
-  D8 Joint(D8 bas8, D8 haut8) const { return _mm512_permutex2var_pd(bas8, index, haut8); }
-  void Ecrit(double *aligne, __mmask8 masque, D8 v) const { _mm512_mask_storeu_pd(aligne, masque, v); }
-};
-
 // The first stage on eight butterflies at once: the frame split into real and imaginary
 // parts by two permutes per eight values, the outputs put back in order by 8 x 8
 // transposes.
@@ -465,6 +387,29 @@ void SepareSegment512(const double *__restrict wr, const double *__restrict wi,
 }
 #endif
 
+#if defined(__AVX2__) && defined(__FMA__) && !defined(__AVX512F__)
+// SepareRaies over one segment of k, four bins at once: the runs of M-k are loaded as they
+// lie and turned end for end. The first bin comes out wrong, as in SepareSegment512.
+void SepareSegment256(const double *__restrict wr, const double *__restrict wi,
+                      const double *__restrict zkr, const double *__restrict zki,
+                      const double *__restrict zjr, const double *__restrict zji, int k0,
+                      double h, double *__restrict xr, double *__restrict xi) {
+  const __m256d h4 = _mm256_set1_pd(h);
+  for (int k = k0; k < k0 + Seg; k += 4) {
+    const int j = M - k - 3;  // Z[M-k-l], l = 0..3, in reverse order from here
+    const __m256d br = _mm256_permute4x64_pd(_mm256_loadu_pd(zjr + j), 0x1B);
+    const __m256d bi = _mm256_permute4x64_pd(_mm256_loadu_pd(zji + j), 0x1B);
+    const __m256d ar = _mm256_loadu_pd(zkr + k), ai = _mm256_loadu_pd(zki + k);
+    const __m256d sr = ar + br, si = ai - bi, dr = ar - br, di = ai + bi;
+    const __m256d vr = _mm256_loadu_pd(wr + k), vi = _mm256_loadu_pd(wi + k);
+    const __m256d tr = vr * di + vi * dr, ti = vi * di - vr * dr;
+    _mm256_storeu_pd(xr + k, h4 * (sr + tr)), _mm256_storeu_pd(xi + k, h4 * (si + ti));
+    _mm256_storeu_pd(xr + j, _mm256_permute4x64_pd(h4 * (sr - tr), 0x1B));
+    _mm256_storeu_pd(xi + j, _mm256_permute4x64_pd(-h4 * (si - ti), 0x1B));
+  }
+}
+#endif
+
 // X[k] = (Z[k] + conj Z[M-k]) / 2 - i W^k (Z[k] - conj Z[M-k]) / 2, and X[M-k] the
 // conjugate of the same with the second term's sign turned. Z is padded: its index n lies
 // at Place(n).
@@ -488,6 +433,8 @@ void SepareRaies(const TablesFft &t, const double *__restrict zr, const double *
     const int dk = s * Travail::Marge, dj = (7 - s) * Travail::Marge;
 #if defined(__AVX512F__)
     SepareSegment512(wr, wi, zr + dk, zi + dk, zr + dj, zi + dj, s * Seg, h, xr, xi);
+#elif defined(__AVX2__) && defined(__FMA__)
+    SepareSegment256(wr, wi, zr + dk, zi + dk, zr + dj, zi + dj, s * Seg, h, xr, xi);
 #else
     for (int k = s * Seg + 1; k < (s + 1) * Seg; ++k) paire(k, dk, dj);
 #endif
@@ -501,43 +448,57 @@ void SepareRaies(const TablesFft &t, const double *__restrict zr, const double *
   xi[M / 2] = -gain * zi[n];
 }
 
-#if !defined(__AVX512F__)
-// Each bin minus c1 times its two neighbours, plus c2 times the next two, and so on;
-// neighbours outside 0..M-1 are left out.
+// The filter's value at bin k from v, which holds bins o..o+7 as they were; neighbours
+// outside 0..M-1 are left out.
+[[maybe_unused]] double ToitPlatBord(const double *v, int o, int k) {
+  const double c1 = CoefficientsToitPlat[0], c2 = CoefficientsToitPlat[1];
+  const double c3 = CoefficientsToitPlat[2], c4 = CoefficientsToitPlat[3];
+  auto voisins = [&](int d) {
+    return (k - d >= 0 ? v[k - d - o] : 0.0) + (k + d < M ? v[k + d - o] : 0.0);
+  };
+  return v[k - o] - c1 * voisins(1) + c2 * voisins(2) - c3 * voisins(3) + c4 * voisins(4);
+}
+
+#if defined(__AVX2__) && defined(__FMA__) && !defined(__AVX512F__)
+// Each bin minus c1 times its two neighbours, plus c2 times the next two, and so on, in
+// place: the bins before k come from the registers that held them before they were
+// written, those after are still as they were in memory. The four bins at each end are
+// done last from copies.
+void ToitPlatSurPlace256(double *x) {
+  double debut[8], fin[8];
+  std::memcpy(debut, x, sizeof debut);
+  std::memcpy(fin, x + M - 8, sizeof fin);
+  const __m256d v1 = _mm256_set1_pd(CoefficientsToitPlat[0]);
+  const __m256d v2 = _mm256_set1_pd(CoefficientsToitPlat[1]);
+  const __m256d v3 = _mm256_set1_pd(CoefficientsToitPlat[2]);
+  const __m256d v4 = _mm256_set1_pd(CoefficientsToitPlat[3]);
+  __m256d a = _mm256_loadu_pd(x), b = _mm256_loadu_pd(x + 4);  // bins k-4.., k..
+  for (int k = 4; k < M - 4; k += 4) {
+    const __m256d c = _mm256_loadu_pd(x + k + 4);
+    const __m256d m2 = _mm256_permute2f128_pd(a, b, 0x21);  // k-2..k+1
+    const __m256d m1 = _mm256_shuffle_pd(m2, b, 5);          // k-1..k+2
+    const __m256d m3 = _mm256_shuffle_pd(a, m2, 5);          // k-3..k
+    const __m256d p1 = _mm256_loadu_pd(x + k + 1), p2 = _mm256_loadu_pd(x + k + 2);
+    const __m256d p3 = _mm256_loadu_pd(x + k + 3);
+    _mm256_storeu_pd(x + k, b - v1 * (m1 + p1) + v2 * (m2 + p2) - v3 * (m3 + p3) + v4 * (a + c));
+    a = b, b = c;
+  }
+  for (int k = 0; k < 4; ++k) x[k] = ToitPlatBord(debut, 0, k);
+  for (int k = M - 4; k < M; ++k) x[k] = ToitPlatBord(fin, M - 8, k);
+}
+#endif
+
+#if !defined(__AVX2__) || !defined(__FMA__)
+// The same from src into dst.
 void ToitPlat(const double *__restrict src, double *__restrict dst) {
   const double c1 = CoefficientsToitPlat[0], c2 = CoefficientsToitPlat[1];
   const double c3 = CoefficientsToitPlat[2], c4 = CoefficientsToitPlat[3];
-  auto voisins = [src](int k, int d) {
-    return (k - d >= 0 ? src[k - d] : 0.0) + (k + d < M ? src[k + d] : 0.0);
-  };
-  auto bord = [&](int k) {
-    dst[k] = src[k] - c1 * voisins(k, 1) + c2 * voisins(k, 2) - c3 * voisins(k, 3) +
-             c4 * voisins(k, 4);
-  };
-  for (int k = 0; k < 4; ++k) bord(k);
-#if defined(__AVX2__) && defined(__FMA__)
-  // Nine loads per four bins kept the load ports busy: the aligned runs k-4, k and k+4
-  // come from the previous steps, and k-2, k+2 are shuffled out of them.
-  const __m256d v1 = _mm256_set1_pd(c1), v2 = _mm256_set1_pd(c2);
-  const __m256d v3 = _mm256_set1_pd(c3), v4 = _mm256_set1_pd(c4);
-  __m256d a = _mm256_loadu_pd(src), b = _mm256_loadu_pd(src + 4);
-  for (int k = 4; k < M - 4; k += 4) {
-    const __m256d c = _mm256_loadu_pd(src + k + 4);
-    const __m256d m2 = _mm256_permute2f128_pd(a, b, 0x21);  // k-2..k+1
-    const __m256d p2 = _mm256_permute2f128_pd(b, c, 0x21);  // k+2..k+5
-    const __m256d s1 = _mm256_loadu_pd(src + k - 1) + _mm256_loadu_pd(src + k + 1);
-    const __m256d s3 = _mm256_loadu_pd(src + k - 3) + _mm256_loadu_pd(src + k + 3);
-    _mm256_storeu_pd(dst + k, b - v1 * s1 + v2 * (m2 + p2) - v3 * s3 + v4 * (a + c));
-    a = b, b = c;
-  }
-#else
+  for (int k = 0; k < 4; ++k) dst[k] = ToitPlatBord(src, 0, k);
   for (int k = 4; k < M - 4; ++k)
     dst[k] = src[k] - c1 * (src[k - 1] + src[k + 1]) + c2 * (src[k - 2] + src[k + 2]) -
              c3 * (src[k - 3] + src[k + 3]) + c4 * (src[k - 4] + src[k + 4]);
-#endif
-  for (int k = M - 4; k < M; ++k) bord(k);
+  for (int k = M - 4; k < M; ++k) dst[k] = ToitPlatBord(src + M - 8, M - 8, k);
 }
-
 #endif
 
 void Amplitudes(const double *__restrict re, const double *__restrict im,
@@ -568,6 +529,9 @@ double Spectre(const TablesFft &t, const double *x, uint8_t fenetre, double ampl
 #if defined(__AVX512F__)
   SepareRaies(t, zr, zi, gain0, 2 * gain0, re, im);
   if (fenetre == Fft::ToitPlat) ToitPlatSurPlace512(re), ToitPlatSurPlace512(im);
+#elif defined(__AVX2__) && defined(__FMA__)
+  SepareRaies(t, zr, zi, gain0, 2 * gain0, re, im);
+  if (fenetre == Fft::ToitPlat) ToitPlatSurPlace256(re), ToitPlatSurPlace256(im);
 #else
   if (fenetre == Fft::ToitPlat) {
     // the filter reads the bins unchanged: they go to the upper halves first
