@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "HorlogeBanc.h"
 
@@ -74,6 +75,16 @@ void OscilloVirtuel::SalvesVides(bool vides) {
 void OscilloVirtuel::SynchroAbsente(bool absente) {
   std::lock_guard verrou(verrou_);
   synchroAbsente_ = absente;
+}
+
+void OscilloVirtuel::SalvesCourtes(int octets) {
+  std::lock_guard verrou(verrou_);
+  salvesCourtes_ = std::max(octets, 0);
+}
+
+void OscilloVirtuel::DebrancheEnTrame(int octets) {
+  std::lock_guard verrou(verrou_);
+  debrancheProchaine_ = std::max(octets, 0);
 }
 
 void OscilloVirtuel::DeriveDecalage(int voie, int codes) {
@@ -159,6 +170,7 @@ void OscilloVirtuel::CommandeVoie(const uint8_t *o) {
 void OscilloVirtuel::Demarre() {
   if (!alim_) return;
   modeTrame_ = mode_;
+  debrancheEnTrame_ = std::exchange(debrancheProchaine_, 0);
   AttendSynchro();
 }
 
@@ -268,9 +280,15 @@ uint32_t OscilloVirtuel::LitDonnees(uint8_t *octets, uint32_t longueur) {
   if (salvesVides_ || !alim_) return 0;
   Avance();
   if (etat_ != Etat::Trame) return 0;
-  const int n = std::min<int>({int(longueur), OctetsParLecture, OctetsDisponibles() - livres_});
+  int n = std::min<int>({int(longueur), OctetsParLecture, OctetsDisponibles() - livres_});
+  if (salvesCourtes_ > 0) n = std::min(n, salvesCourtes_);
+  if (debrancheEnTrame_ > 0) n = std::min(n, debrancheEnTrame_ - livres_);
   for (int i = 0; i < n; ++i) octets[i] = OctetDuFlux(livres_ + i);
   livres_ += n;
+  if (debrancheEnTrame_ > 0 && livres_ >= debrancheEnTrame_) {
+    debrancheEnTrame_ = 0;
+    debranche_ = true;  // this read got its bytes; the next request fails
+  }
   return uint32_t(n);
 }
 
