@@ -89,6 +89,10 @@ void BalayageEnLigne::Recoit(ResultatAppareil &&r) {
   if (auto *t = std::get_if<Trame>(&r)) cycle_->TrameRecue(std::move(*t));
   else if (auto *e = std::get_if<EtatConnexion>(&r)) Connexion(*e);
   else if (auto *g = std::get_if<GenerateurTrouve>(&r)) Generateur(*g);
+  else if (std::holds_alternative<GenerateurPerdu>(r))
+    Termine(1, QStringLiteral("générateur débranché après %1 points sur %2")
+                   .arg(ecrits_)
+                   .arg(demande_.points));
   else if (auto *x = std::get_if<ErreurAppareil>(&r))
     Termine(1, QString::fromStdString(x->message));
 }

@@ -14,6 +14,7 @@
 #include "Attend.h"
 #include "CircuitsMesure.h"
 #include "Demarrage.h"
+#include "GenerateurVirtuel.h"
 #include "LienAppareil.h"
 #include "SortieBalayage.h"
 #include "SurLeBanc.h"
@@ -119,6 +120,29 @@ TEST_F(EnLigne, UneInterruptionGardeLesPointsPris) {
   b->Interromps();  // once only
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(lignes.size(), 4);
+}
+
+// The generator gone in the middle: the points taken are written, the end says how many
+// and fails, once.
+TEST_F(EnLigne, UnGenerateurDebrancheFinitSurLesPointsPris) {
+  Lance({100, 1000, 16, false, 100, {}});
+  ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
+  auto g = std::dynamic_pointer_cast<GenerateurVirtuel>(Banc().Appareil("QuiloGenUSB-0"));
+  ASSERT_TRUE(g);
+  g->Debranche(true);
+  ASSERT_TRUE(Fini());
+  EXPECT_EQ(issue->statut, 1);
+  const int ecrits = int(lignes.size()) - 1;
+  EXPECT_GE(ecrits, 3);
+  EXPECT_LT(ecrits, 16);
+  EXPECT_EQ(issue->message,
+            QStringLiteral("générateur débranché après %1 points sur 16").arg(ecrits));
+  for (int k = 0; k < ecrits; ++k) {  // each written point is the generator's, at its step
+    const double mesuree = lignes[k + 1].split(QLatin1Char('\t'))[0].toDouble();
+    EXPECT_NEAR(mesuree / (100 + k * 56.25), 1, 0.01) << k;
+  }
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(lignes.size(), ecrits + 1);
 }
 
 namespace {
