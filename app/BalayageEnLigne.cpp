@@ -98,6 +98,12 @@ void BalayageEnLigne::Recoit(ResultatAppareil &&r) {
 }
 
 void BalayageEnLigne::Connexion(const EtatConnexion &e) {
+  if (e.debranche) {  // it was there: "not detected" would send the user the wrong way
+    Termine(1, QStringLiteral("oscilloscope débranché après %1 points sur %2")
+                   .arg(ecrits_)
+                   .arg(demande_.points));
+    return;
+  }
   if (!e.connecte) {
     Termine(1, QStringLiteral("oscilloscope non détecté"));
     return;

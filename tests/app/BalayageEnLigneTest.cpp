@@ -145,6 +145,23 @@ TEST_F(EnLigne, UnGenerateurDebrancheFinitSurLesPointsPris) {
   EXPECT_EQ(lignes.size(), ecrits + 1);
 }
 
+// The oscilloscope unplugged in the middle of a frame: the points taken are written and
+// the end says what went, once.
+TEST_F(EnLigne, UnOscilloDebrancheFinitSurLesPointsPris) {
+  Lance({100, 1000, 16, false, 100, {}});
+  ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
+  Virtuel().DebrancheEnTrame(3000);
+  ASSERT_TRUE(Fini());
+  EXPECT_EQ(issue->statut, 1);
+  const int ecrits = int(lignes.size()) - 1;
+  EXPECT_GE(ecrits, 3);
+  EXPECT_LT(ecrits, 16);
+  EXPECT_EQ(issue->message,
+            QStringLiteral("oscilloscope débranché après %1 points sur 16").arg(ecrits));
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(lignes.size(), ecrits + 1);
+}
+
 namespace {
 
 struct CasErreur {
