@@ -84,7 +84,12 @@ void OscilloVirtuel::SalvesCourtes(int octets) {
 
 void OscilloVirtuel::DebrancheEnTrame(int octets) {
   std::lock_guard verrou(verrou_);
-  debrancheProchaine_ = std::max(octets, 0);
+  pannes_[0].prochaine = std::max(octets, 0);
+}
+
+void OscilloVirtuel::SalvesVidesEnTrame(int octets) {
+  std::lock_guard verrou(verrou_);
+  pannes_[1].prochaine = std::max(octets, 0);
 }
 
 void OscilloVirtuel::DeriveDecalage(int voie, int codes) {
@@ -170,7 +175,7 @@ void OscilloVirtuel::CommandeVoie(const uint8_t *o) {
 void OscilloVirtuel::Demarre() {
   if (!alim_) return;
   modeTrame_ = mode_;
-  debrancheEnTrame_ = std::exchange(debrancheProchaine_, 0);
+  for (auto &p : pannes_) p.octets = std::exchange(p.prochaine, 0);
   AttendSynchro();
 }
 
@@ -282,13 +287,15 @@ uint32_t OscilloVirtuel::LitDonnees(uint8_t *octets, uint32_t longueur) {
   if (etat_ != Etat::Trame) return 0;
   int n = std::min<int>({int(longueur), OctetsParLecture, OctetsDisponibles() - livres_});
   if (salvesCourtes_ > 0) n = std::min(n, salvesCourtes_);
-  if (debrancheEnTrame_ > 0) n = std::min(n, debrancheEnTrame_ - livres_);
+  for (const auto &p : pannes_)
+    if (p.octets > 0) n = std::min(n, p.octets - livres_);
   for (int i = 0; i < n; ++i) octets[i] = OctetDuFlux(livres_ + i);
   livres_ += n;
-  if (debrancheEnTrame_ > 0 && livres_ >= debrancheEnTrame_) {
-    debrancheEnTrame_ = 0;
-    debranche_ = true;  // this read got its bytes; the next request fails
-  }
+  for (auto &p : pannes_)
+    if (p.octets > 0 && livres_ >= p.octets) {
+      p.octets = 0;
+      this->*p.drapeau = true;  // this read got its bytes; the fault is for the next one
+    }
   return uint32_t(n);
 }
 

@@ -45,9 +45,11 @@ class OscilloVirtuel final : public AppareilVirtuel {
   void SynchroAbsente(bool absente);
   // Short bursts: each data read hands out at most `octets` bytes (0: as many as asked).
   void SalvesCourtes(int octets);
-  // Unplugged in the middle of the next frame started, once `octets` of its bytes are
-  // handed out (0: not); it then stays unplugged until Debranche(false).
+  // Faults that fall in the middle of the next frame started, once `octets` of its bytes
+  // are handed out (0: none): unplugged until Debranche(false), empty bursts until
+  // SalvesVides(false).
   void DebrancheEnTrame(int octets);
+  void SalvesVidesEnTrame(int octets);
   // The noise starts again from `graine`, as after a plug-in.
   void Reensemence(uint64_t graine);
   // Noise of ±`codes` (triangular) on each sample; 1 by default, 0 for none.
@@ -93,7 +95,15 @@ class OscilloVirtuel final : public AppareilVirtuel {
   uint64_t alea_;
   double bruit_ = 1;
   bool debranche_ = false, salvesVides_ = false, synchroAbsente_ = false;
-  int salvesCourtes_ = 0, debrancheProchaine_ = 0, debrancheEnTrame_ = 0;
+  int salvesCourtes_ = 0;
+  // a fault for the middle of a frame: the bytes it waits for, then the flag it sets
+  struct PanneEnTrame {
+    int prochaine;  // for the next frame started
+    int octets;     // for the frame under way
+    bool OscilloVirtuel::*drapeau;
+  };
+  std::array<PanneEnTrame, 2> pannes_{{{0, 0, &OscilloVirtuel::debranche_},
+                                       {0, 0, &OscilloVirtuel::salvesVides_}}};
   bool alim_ = false, versionDemandee_ = false;
   std::array<ReglageVoie, 2> voies_{};
   std::array<int, 2> derive_{};

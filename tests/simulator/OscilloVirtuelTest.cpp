@@ -241,6 +241,22 @@ TEST_F(Oscillo, DesSalvesCourtesDonnentLeMemeFlux) {
   EXPECT_EQ(Lit(3, tampon), 64u);
 }
 
+// Empty bursts from the middle of the next frame: the rest waits until they end.
+TEST_F(Oscillo, SalvesVidesEnTrameApresLesOctetsDits) {
+  oscillo->SalvesVidesEnTrame(100);
+  Lance();
+  banc.Horloge().Avance(1000);
+  EXPECT_EQ(Flux().size(), 100u);
+  banc.Horloge().Avance(1000);
+  uint8_t tampon[64];
+  EXPECT_EQ(Lit(3, tampon), 0u);
+  oscillo->SalvesVides(false);
+  EXPECT_EQ(Flux().size(), 2 * 8192u - 100);
+  Lance();  // used up: the next frame comes whole
+  banc.Horloge().Avance(1000);
+  EXPECT_EQ(Flux().size(), 2 * 8192u);
+}
+
 // The unplug comes once the frame's bytes asked for are out, and only then.
 TEST_F(Oscillo, DebrancheEnTrameApresLesOctetsDits) {
   oscillo->DebrancheEnTrame(100);
