@@ -92,6 +92,11 @@ void OscilloVirtuel::SalvesVidesEnTrame(int octets) {
   pannes_[1].prochaine = std::max(octets, 0);
 }
 
+void OscilloVirtuel::CoupeEnTrame(int octets) {
+  std::lock_guard verrou(verrou_);
+  pannes_[2].prochaine = std::max(octets, 0);
+}
+
 void OscilloVirtuel::DeriveDecalage(int voie, int codes) {
   std::lock_guard verrou(verrou_);
   derive_[voie == 2 ? 1 : 0] = codes;

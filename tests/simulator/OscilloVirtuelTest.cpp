@@ -257,6 +257,25 @@ TEST_F(Oscillo, SalvesVidesEnTrameApresLesOctetsDits) {
   EXPECT_EQ(Flux().size(), 2 * 8192u);
 }
 
+// A cut read ends at the byte asked for; the stream goes on from there, whole.
+TEST_F(Oscillo, CoupeEnTrameUneLectureCourte) {
+  oscillo->Reensemence(1);
+  Lance();
+  banc.Horloge().Avance(1000);  // a whole period: the next start sees the same phase
+  const auto entier = Flux();
+  oscillo->Reensemence(1);
+  oscillo->CoupeEnTrame(101);
+  Lance();
+  banc.Horloge().Avance(1000);
+  uint8_t tampon[64];
+  EXPECT_EQ(Lit(3, tampon), 64u);
+  EXPECT_EQ(Lit(4, tampon), 37u);
+  auto flux = Flux();
+  EXPECT_EQ(flux.size(), entier.size() - 101);
+  EXPECT_TRUE(std::equal(flux.begin(), flux.end(), entier.begin() + 101));
+  EXPECT_TRUE(oscillo->EstBranche());
+}
+
 // The unplug comes once the frame's bytes asked for are out, and only then.
 TEST_F(Oscillo, DebrancheEnTrameApresLesOctetsDits) {
   oscillo->DebrancheEnTrame(100);
