@@ -74,7 +74,7 @@ bool TGenerateurUSB::LanceAvecHorloge(uint8_t indexHorloge) {
   RemplitEnregistrement(indexHorloge);
   const int32_t lance = entrees_->LanceGenerateur(Handle, ModeLancement, Enregistrement.data());
   Attendre(AttenteGenerateurMs);
-  // a refused record is a generator gone: a sweep must not go on measuring nothing
+  // a refused record is a generator gone: a sweep must not go on as if it played
   if (lance == 0 && Handle != 0) {
     entrees_->SetPortClose(Handle);
     Handle = 0;
