@@ -55,10 +55,14 @@ QString BalayageEnLigne::EnTete() {
                         "gain voie 2 / voie 1\tphase voie 2 (°)");
 }
 
-void BalayageEnLigne::Interromps() {
-  Termine(1, QStringLiteral("balayage interrompu après %1 points sur %2")
-                 .arg(ecrits_)
-                 .arg(demande_.points));
+QString BalayageEnLigne::Avancement() const {
+  return QStringLiteral(" après %1 points sur %2").arg(ecrits_).arg(demande_.points);
+}
+
+void BalayageEnLigne::Interromps() { Termine(1, QStringLiteral("balayage interrompu") + Avancement()); }
+
+void BalayageEnLigne::GenerateurDisparu() {
+  Termine(1, QStringLiteral("générateur débranché") + Avancement());
 }
 
 void BalayageEnLigne::Connecte() { Appareil().Travail().DetecteGenerateur(); }

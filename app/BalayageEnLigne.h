@@ -30,6 +30,8 @@ class BalayageEnLigne final : public CommandeSansFenetre {
   QString TexteEnTete() const override { return EnTete(); }
   void Connecte() override;
   void Generateur(const GenerateurTrouve &g) override;
+  void GenerateurDisparu() override;
+  QString Avancement() const override;
   void Dessine(QImage &image) override;
   void Arrete() override;
 

@@ -42,14 +42,18 @@ void CommandeSansFenetre::Recoit(ResultatAppareil &&r) {
   if (auto *t = std::get_if<Trame>(&r)) cycle_->TrameRecue(std::move(*t));
   else if (auto *e = std::get_if<EtatConnexion>(&r)) Connexion(*e);
   else if (auto *g = std::get_if<GenerateurTrouve>(&r)) Generateur(*g);
+  else if (std::holds_alternative<GenerateurPerdu>(r)) GenerateurDisparu();
   else if (auto *x = std::get_if<ErreurAppareil>(&r))
     Termine(1, QString::fromStdString(x->message));
 }
 
 void CommandeSansFenetre::Connexion(const EtatConnexion &e) {
+  if (e.debranche) {  // it was there: "not detected" would send the user the wrong way
+    Termine(1, QStringLiteral("oscilloscope débranché") + Avancement());
+    return;
+  }
   if (!e.connecte) {
-    Termine(1, e.debranche ? QStringLiteral("oscilloscope débranché")
-                           : QStringLiteral("oscilloscope non détecté"));
+    Termine(1, QStringLiteral("oscilloscope non détecté"));
     return;
   }
   // a settings file that is not there leaves the corrections at 0, as the window does

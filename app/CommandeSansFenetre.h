@@ -48,6 +48,9 @@ class CommandeSansFenetre : protected FenetreAcquisition {
   // The oscilloscope is open, its corrections loaded.
   virtual void Connecte() = 0;
   virtual void Generateur(const GenerateurTrouve &) {}
+  virtual void GenerateurDisparu() {}
+  // What was done when the command ends early, for its message ("" or " après ...").
+  virtual QString Avancement() const { return {}; }
   virtual void Dessine(QImage &image) = 0;
   // What the command stops on the device when it ends.
   virtual void Arrete() = 0;

@@ -187,9 +187,29 @@ void TZelmMainForm::Recoit(ResultatAppareil &&r) {
       lien_->Travail().SetAmplitude(g->genre, amplitudes_[size_t(g->genre)]);
     AfficheVoies();
     if (Mode() != avant) AjusteAffichage();
+  } else if (auto *p = std::get_if<GenerateurPerdu>(&r)) {
+    PerteGenerateur(*p);
   } else if (auto *x = std::get_if<ErreurAppareil>(&r)) {
     BoitesCourantes().Erreur(QString::fromStdString(x->message));
   }
+}
+
+// The generator went in a sweep: the sweep ends on the points it has, the mode that
+// needs a generator goes with it, and the next activation looks for one again.
+void TZelmMainForm::PerteGenerateur(const GenerateurPerdu &p) {
+  if (p.genre != typeGenerateur_) return;  // already known gone: said once
+  const int points = mesure_->BalayageCourant().Parametres().points;
+  mesure_->ArreteBalayage();
+  const ModeAffichage avant = Mode();
+  typeGenerateur_ = GenreGenerateur::Aucun;
+  AfficheVoies();
+  if (Mode() != avant) AjusteAffichage();
+  else AjusteBoutons();
+  const QString texte = QStringLiteral("Générateur débranché : balayage arrêté après %1 points sur %2")
+                            .arg(grapheZelm_.NbPoints)
+                            .arg(points);
+  AfficheStatut(texte);
+  BoitesCourantes().Message(texte);
 }
 
 void TZelmMainForm::Connexion(const EtatConnexion &e) {

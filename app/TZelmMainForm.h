@@ -23,6 +23,7 @@ class UpDown;
 struct DecalageCorrige;
 struct ReglagesFichier;
 struct EtatConnexion;
+struct GenerateurPerdu;
 
 // The main window: owner of the three graphs, the acquisition cycle and the
 // link to the device thread (which owns the oscilloscope model), and of the
@@ -130,6 +131,7 @@ class TZelmMainForm : public QMainWindow, private FenetreAcquisition {
   void Recoit(ResultatAppareil &&r);
   void Connexion(const EtatConnexion &e);
   void Decalage(const DecalageCorrige &d);
+  void PerteGenerateur(const GenerateurPerdu &p);
 
   // FenetreAcquisition
   bool Monocoup() const override;

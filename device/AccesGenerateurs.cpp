@@ -31,8 +31,8 @@ void GenerateursCharges::SetAmplitude(GenreGenerateur g, double crete) {
 void GenerateursCharges::CalculeTable(GenreGenerateur g) {
   Avec(g, [](auto &d) { d.CalculeTable(); });
 }
-void GenerateursCharges::Lance(GenreGenerateur g) {
-  Avec(g, [](auto &d) { d.Lance(); });
+bool GenerateursCharges::Lance(GenreGenerateur g) {
+  return Avec(g, [](auto &d) { return d.Lance(); });
 }
 
 PlageFrequences PlageGenerateur(GenreGenerateur g) {

@@ -15,7 +15,8 @@ class AccesGenerateurs {
   virtual void SetFrequence(GenreGenerateur g, double f) = 0;  // clamped to its range
   virtual void SetAmplitude(GenreGenerateur g, double crete) = 0;  // peak volts
   virtual void CalculeTable(GenreGenerateur g) = 0;
-  virtual void Lance(GenreGenerateur g) = 0;
+  // False when generator g did not start: it has gone (or is not there).
+  virtual bool Lance(GenreGenerateur g) = 0;
 };
 
 // No generator at all.
@@ -26,7 +27,7 @@ class SansGenerateur final : public AccesGenerateurs {
   void SetFrequence(GenreGenerateur, double) override {}
   void SetAmplitude(GenreGenerateur, double) override {}
   void CalculeTable(GenreGenerateur) override {}
-  void Lance(GenreGenerateur) override {}
+  bool Lance(GenreGenerateur) override { return false; }
 };
 
 // The program's two drivers, bound to the generator libraries found at start-up.
@@ -37,7 +38,7 @@ class GenerateursCharges final : public AccesGenerateurs {
   void SetFrequence(GenreGenerateur g, double f) override;
   void SetAmplitude(GenreGenerateur g, double crete) override;
   void CalculeTable(GenreGenerateur g) override;
-  void Lance(GenreGenerateur g) override;
+  bool Lance(GenreGenerateur g) override;
 };
 
 // The frequencies generator g plays, hertz.

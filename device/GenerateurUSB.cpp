@@ -67,13 +67,19 @@ void TGenerateurUSB::CalculeTable() {
   for (int32_t i = n; i <= PointsPeriodeMax; ++i) Table[i] = modele_.codeZero;
 }
 
-void TGenerateurUSB::LanceAvecHorloge(uint8_t indexHorloge) {
-  if (!entrees_) return;
+bool TGenerateurUSB::LanceAvecHorloge(uint8_t indexHorloge) {
+  if (!entrees_) return false;
   Attendre(AttenteGenerateurMs);
   entrees_->StopGenerateur(Handle);
   RemplitEnregistrement(indexHorloge);
-  entrees_->LanceGenerateur(Handle, ModeLancement, Enregistrement.data());
+  const int32_t lance = entrees_->LanceGenerateur(Handle, ModeLancement, Enregistrement.data());
   Attendre(AttenteGenerateurMs);
+  // a refused record is a generator gone: a sweep must not go on as if it played
+  if (lance == 0 && Handle != 0) {
+    entrees_->SetPortClose(Handle);
+    Handle = 0;
+  }
+  return lance != 0;
 }
 
 void TGenerateurUSB::RemplitEnregistrement(uint8_t indexHorloge) {

@@ -45,7 +45,9 @@ class TGenerateurUSB {
   // `entrees` null: the library is absent and the driver never opens.
   TGenerateurUSB(const ModeleGenerateur &modele, const EntreesGenerateur *entrees,
                  double amplitude);
-  void LanceAvecHorloge(uint8_t indexHorloge);
+  // False when the generator did not take the record: it has gone (unplugged), and the
+  // handle is let go, so that the next Ouvre opens the device afresh.
+  bool LanceAvecHorloge(uint8_t indexHorloge);
   // f limited to the kind's range (NaN counts as the minimum).
   double FrequenceLimitee(double f) const;
 

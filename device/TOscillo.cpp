@@ -170,6 +170,12 @@ void TOscillo::LitDonnees() {
     Constate(r);
     return;
   }
+  if (modeVoies_ == 0 && r % 2 != 0) {
+    // the odd byte is lost: every later pair would take channel 2 for channel 1, and the
+    // frame would wait for ever for its last sample, so it starts over
+    Demarre();
+    return;
+  }
   if (modeVoies_ == 0) r /= 2;
   r = std::min({r, NbEchantillonsMax - nbEchantillons_, int(sizeof trame.Zone1)});
   for (int i = 0; i < r; ++i) {

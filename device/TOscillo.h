@@ -42,6 +42,7 @@ class TOscillo {
   std::string Version();  // 8-bit text; empty when the query fails
   void Lance();
   void Stoppe();
+  // One burst into the frame; an interleaved burst of an odd byte count starts it over.
   void LitDonnees();
   void EnvoieCommande();
   void EnvoieReglages();

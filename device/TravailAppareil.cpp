@@ -194,7 +194,7 @@ void TravailAppareil::Balaye(GenreGenerateur g, double f, int delaiMs, uint32_t 
     generateurs_.Stoppe(g);
     generateurs_.SetFrequence(g, f);
     generateurs_.CalculeTable(g);
-    generateurs_.Lance(g);
+    if (!generateurs_.Lance(g) && g != GenreGenerateur::Aucun) Publie(GenerateurPerdu{g});
     for (int ecoule = 0; ecoule < delaiMs; ecoule += IntervalleMs) {
       if (Annule() || arretEnVue_) return;
       Attendre(std::min(IntervalleMs, delaiMs - ecoule));

@@ -42,11 +42,16 @@ struct DecalageCorrige {
   bool reussi = false;
   TOscillo::TableCorrection correction{};  // the table now in use
 };
+// A sweep step found the generator gone (it has let its handle go); the step's frame is
+// armed all the same, so the acquisition goes on.
+struct GenerateurPerdu {
+  GenreGenerateur genre = GenreGenerateur::Aucun;
+};
 struct ErreurAppareil {
   std::string message;  // an exception a device call let out
 };
-using ResultatAppareil =
-    std::variant<EtatConnexion, Trame, GenerateurTrouve, DecalageCorrige, ErreurAppareil>;
+using ResultatAppareil = std::variant<EtatConnexion, Trame, GenerateurTrouve, DecalageCorrige,
+                                      GenerateurPerdu, ErreurAppareil>;
 
 // The device thread: it owns the oscilloscope model and drives the generators;
 // every device call and every fixed wait happens there, so the caller's thread
@@ -81,7 +86,8 @@ class TravailAppareil {
   void SetAmplitude(GenreGenerateur g, double crete);
   // A sweep step: the generator plays f, `delaiMs` pass (through the clock seam),
   // then the acquisition is armed as by Arme, so that its frame is all at f. An
-  // Arrete sent meanwhile cuts the wait short and nothing is armed.
+  // Arrete sent meanwhile cuts the wait short and nothing is armed. A generator that
+  // does not start is reported (GenerateurPerdu) before its frame.
   void Balaye(GenreGenerateur g, double f, int delaiMs, uint32_t numero,
               const ReglagesAcquis &reglages);
   // Runs `f` on the device thread, after what is queued (tests, probes).

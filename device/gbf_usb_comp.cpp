@@ -30,4 +30,4 @@ void TGBF_USB::SetFrequence(double f) {
   Recharge = static_cast<int32_t>(65536 - diviseur);
 }
 
-void TGBF_USB::Lance() { LanceAvecHorloge(Horloge); }
+bool TGBF_USB::Lance() { return LanceAvecHorloge(Horloge); }

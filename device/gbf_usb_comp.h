@@ -14,7 +14,7 @@ class TGBF_USB : public TGenerateurUSB {
 
   // Clock, points per period and reload for f, clamped to 0.02..480 000 Hz.
   void SetFrequence(double f);
-  void Lance();
+  bool Lance();  // false: the generator has gone
 };
 
 // 14-bit DAC: codes 0..16383 over 20 V, 8192 at 0 V, the output stage inverts.

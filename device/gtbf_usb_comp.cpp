@@ -18,4 +18,4 @@ void TGTBF_USB::SetFrequence(double f) {
   Recharge = static_cast<int32_t>(65536 - diviseur);
 }
 
-void TGTBF_USB::Lance() { LanceAvecHorloge(0); }
+bool TGTBF_USB::Lance() { return LanceAvecHorloge(0); }

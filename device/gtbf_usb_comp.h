@@ -10,7 +10,7 @@ class TGTBF_USB : public TGenerateurUSB {
 
   // Points per period and reload for f, clamped to 0.005..2000 Hz.
   void SetFrequence(double f);
-  void Lance();
+  bool Lance();  // false: the generator has gone
 };
 
 // 8-bit DAC: codes 0..255 over 8 V, 127 at 0 V, not inverted.

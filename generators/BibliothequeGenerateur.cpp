@@ -23,15 +23,23 @@ constexpr char Version[] = "QuiloGenSim 1.0";
 // Longest device name taken, in characters.
 constexpr std::size_t NomMax = 31;
 
-// Open handles of this library; a generator taken off the bench leaves a dead handle.
-std::map<int32_t, std::weak_ptr<GenerateurVirtuel>> &Ouverts() {
-  static std::map<int32_t, std::weak_ptr<GenerateurVirtuel>> ouverts;
+// Open handles of this library, each with the plug-in it was opened in: a generator
+// taken off the bench, or unplugged since, leaves a dead handle.
+struct Ouvert {
+  std::weak_ptr<GenerateurVirtuel> generateur;
+  uint32_t branchement;
+};
+std::map<int32_t, Ouvert> &Ouverts() {
+  static std::map<int32_t, Ouvert> ouverts;
   return ouverts;
 }
 
 std::shared_ptr<GenerateurVirtuel> Generateur(int32_t handle) {
   const auto it = Ouverts().find(handle);
-  return it == Ouverts().end() ? nullptr : it->second.lock();
+  if (it == Ouverts().end()) return nullptr;
+  auto generateur = it->second.generateur.lock();
+  if (!generateur || generateur->Branchement() != it->second.branchement) return nullptr;
+  return generateur;
 }
 
 // The 16-bit name whose byte length precedes it; empty when it is not a plain name.
@@ -59,10 +67,12 @@ ENTREE int32_t _SetPortOpen(const char16_t *nom) {
   auto generateur = std::dynamic_pointer_cast<GenerateurVirtuel>(Banc().Appareil(appareil));
   // the other kind of generator under one of this kind's names does not answer either
   if (!generateur || std::strcmp(generateur->Modele().noms[0], Modele.noms[0]) != 0) return 0;
+  const uint32_t branchement = generateur->Branchement();
+  if (branchement == 0) return 0;
   static int32_t dernier = 0;
   dernier = dernier == INT32_MAX ? 1 : dernier + 1;  // never 0, never past the 32 bits
   const int32_t handle = dernier;
-  Ouverts()[handle] = generateur;
+  Ouverts()[handle] = {generateur, branchement};
   return handle;
 }
 

@@ -32,6 +32,7 @@ double GenerateurVirtuel::Volts(int32_t code) const {
 
 bool GenerateurVirtuel::Lance(const uint8_t *enregistrement) {
   std::lock_guard verrou(verrou_);
+  if (branchement_ == 0) return false;
   const int32_t points = LitEntier32(enregistrement);
   const uint8_t indexHorloge = enregistrement[4];
   if (points < 1 || points > PointsEnregistrementMax || indexHorloge >= modele_.horloges.size())
@@ -52,6 +53,21 @@ bool GenerateurVirtuel::Lance(const uint8_t *enregistrement) {
 void GenerateurVirtuel::Stoppe() {
   std::lock_guard verrou(verrou_);
   enMarche_ = false;
+}
+
+void GenerateurVirtuel::Debranche(bool debranche) {
+  std::lock_guard verrou(verrou_);
+  if (debranche) {
+    enMarche_ = false;
+    branchement_ = 0;
+  } else if (branchement_ == 0) {
+    branchement_ = ++branchements_;
+  }
+}
+
+uint32_t GenerateurVirtuel::Branchement() const {
+  std::lock_guard verrou(verrou_);
+  return branchement_;
 }
 
 bool GenerateurVirtuel::EnMarche() const {

@@ -46,6 +46,12 @@ class GenerateurVirtuel final : public AppareilVirtuel, public Source {
   bool Lance(const uint8_t *enregistrement);
   void Stoppe();
   bool EnMarche() const;
+  // A fault: unplugged, it stops and takes no record; plugged in again, it is a device
+  // that has enumerated anew, so a handle opened before stays dead.
+  void Debranche(bool debranche);
+  // 0 while unplugged, else the number of the plug-in (1 from its creation on): what a
+  // library's handle was opened in.
+  uint32_t Branchement() const;
   // Frequency of the period being played (0 when stopped).
   double Frequence() const;
   const ModeleGenerateurVirtuel &Modele() const { return modele_; }
@@ -61,6 +67,7 @@ class GenerateurVirtuel final : public AppareilVirtuel, public Source {
   const HorlogeBanc &horloge_;
   std::recursive_mutex &verrou_;
   bool enMarche_ = false;
+  uint32_t branchement_ = 1, branchements_ = 1;
   std::vector<double> periode_;  // volts of each point
   double cadence_ = 0;           // points per second
   double origine_ = 0;           // bench time of the start (s)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "HorlogeBanc.h"
 
@@ -74,6 +75,26 @@ void OscilloVirtuel::SalvesVides(bool vides) {
 void OscilloVirtuel::SynchroAbsente(bool absente) {
   std::lock_guard verrou(verrou_);
   synchroAbsente_ = absente;
+}
+
+void OscilloVirtuel::SalvesCourtes(int octets) {
+  std::lock_guard verrou(verrou_);
+  salvesCourtes_ = std::max(octets, 0);
+}
+
+void OscilloVirtuel::DebrancheEnTrame(int octets) {
+  std::lock_guard verrou(verrou_);
+  pannes_[0].prochaine = std::max(octets, 0);
+}
+
+void OscilloVirtuel::SalvesVidesEnTrame(int octets) {
+  std::lock_guard verrou(verrou_);
+  pannes_[1].prochaine = std::max(octets, 0);
+}
+
+void OscilloVirtuel::CoupeEnTrame(int octets) {
+  std::lock_guard verrou(verrou_);
+  pannes_[2].prochaine = std::max(octets, 0);
 }
 
 void OscilloVirtuel::DeriveDecalage(int voie, int codes) {
@@ -159,6 +180,7 @@ void OscilloVirtuel::CommandeVoie(const uint8_t *o) {
 void OscilloVirtuel::Demarre() {
   if (!alim_) return;
   modeTrame_ = mode_;
+  for (auto &p : pannes_) p.octets = std::exchange(p.prochaine, 0);
   AttendSynchro();
 }
 
@@ -268,9 +290,17 @@ uint32_t OscilloVirtuel::LitDonnees(uint8_t *octets, uint32_t longueur) {
   if (salvesVides_ || !alim_) return 0;
   Avance();
   if (etat_ != Etat::Trame) return 0;
-  const int n = std::min<int>({int(longueur), OctetsParLecture, OctetsDisponibles() - livres_});
+  int n = std::min<int>({int(longueur), OctetsParLecture, OctetsDisponibles() - livres_});
+  if (salvesCourtes_ > 0) n = std::min(n, salvesCourtes_);
+  for (const auto &p : pannes_)
+    if (p.octets > 0) n = std::min(n, p.octets - livres_);
   for (int i = 0; i < n; ++i) octets[i] = OctetDuFlux(livres_ + i);
   livres_ += n;
+  for (auto &p : pannes_)
+    if (p.octets > 0 && livres_ >= p.octets) {
+      p.octets = 0;
+      this->*p.drapeau = true;  // this read got its bytes; the fault is for the next one
+    }
   return uint32_t(n);
 }
 

@@ -43,6 +43,14 @@ class OscilloVirtuel final : public AppareilVirtuel {
   bool EstBranche() const;
   void SalvesVides(bool vides);
   void SynchroAbsente(bool absente);
+  // Short bursts: each data read hands out at most `octets` bytes (0: as many as asked).
+  void SalvesCourtes(int octets);
+  // Faults that fall in the middle of the next frame started, once `octets` of its bytes
+  // are handed out (0: none): unplugged until Debranche(false), empty bursts until
+  // SalvesVides(false), or only that read cut short there (once).
+  void DebrancheEnTrame(int octets);
+  void SalvesVidesEnTrame(int octets);
+  void CoupeEnTrame(int octets);
   // The noise starts again from `graine`, as after a plug-in.
   void Reensemence(uint64_t graine);
   // Noise of ±`codes` (triangular) on each sample; 1 by default, 0 for none.
@@ -88,6 +96,17 @@ class OscilloVirtuel final : public AppareilVirtuel {
   uint64_t alea_;
   double bruit_ = 1;
   bool debranche_ = false, salvesVides_ = false, synchroAbsente_ = false;
+  int salvesCourtes_ = 0;
+  bool coupe_ = false;  // set by a cut, which has no lasting effect
+  // a fault for the middle of a frame: the bytes it waits for, then the flag it sets
+  struct PanneEnTrame {
+    int prochaine;  // for the next frame started
+    int octets;     // for the frame under way
+    bool OscilloVirtuel::*drapeau;
+  };
+  std::array<PanneEnTrame, 3> pannes_{{{0, 0, &OscilloVirtuel::debranche_},
+                                       {0, 0, &OscilloVirtuel::salvesVides_},
+                                       {0, 0, &OscilloVirtuel::coupe_}}};
   bool alim_ = false, versionDemandee_ = false;
   std::array<ReglageVoie, 2> voies_{};
   std::array<int, 2> derive_{};

@@ -17,6 +17,7 @@
 #include "CircuitsMesure.h"
 #include "Demarrage.h"
 #include "Dessin.h"
+#include "GenerateurVirtuel.h"
 #include "LienAppareil.h"
 #include "SortieLignes.h"
 #include "SurLeBanc.h"
@@ -128,6 +129,46 @@ TEST_F(EnLigne, UneInterruptionGardeLesPointsPris) {
   b->Interromps();  // once only
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   EXPECT_EQ(lignes.size(), 4);
+}
+
+// The generator gone in the middle: the points taken are written, the end says how many
+// and fails, once.
+TEST_F(EnLigne, UnGenerateurDebrancheFinitSurLesPointsPris) {
+  Lance({100, 1000, 16, false, 100});
+  ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
+  auto g = std::dynamic_pointer_cast<GenerateurVirtuel>(Banc().Appareil("QuiloGenUSB-0"));
+  ASSERT_TRUE(g);
+  g->Debranche(true);
+  ASSERT_TRUE(Fini());
+  EXPECT_EQ(issue->statut, 1);
+  const int ecrits = int(lignes.size()) - 1;
+  EXPECT_GE(ecrits, 3);
+  EXPECT_LT(ecrits, 16);
+  EXPECT_EQ(issue->message,
+            QStringLiteral("générateur débranché après %1 points sur 16").arg(ecrits));
+  for (int k = 0; k < ecrits; ++k) {  // each written point is the generator's, at its step
+    const double mesuree = lignes[k + 1].split(QLatin1Char('\t'))[0].toDouble();
+    EXPECT_NEAR(mesuree / (100 + k * 56.25), 1, 0.01) << k;
+  }
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(lignes.size(), ecrits + 1);
+}
+
+// The oscilloscope unplugged in the middle of a frame: the points taken are written and
+// the end says what went, once.
+TEST_F(EnLigne, UnOscilloDebrancheFinitSurLesPointsPris) {
+  Lance({100, 1000, 16, false, 100});
+  ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
+  Virtuel().DebrancheEnTrame(3000);
+  ASSERT_TRUE(Fini());
+  EXPECT_EQ(issue->statut, 1);
+  const int ecrits = int(lignes.size()) - 1;
+  EXPECT_GE(ecrits, 3);
+  EXPECT_LT(ecrits, 16);
+  EXPECT_EQ(issue->message,
+            QStringLiteral("oscilloscope débranché après %1 points sur 16").arg(ecrits));
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(lignes.size(), ecrits + 1);
 }
 
 namespace {

@@ -54,7 +54,7 @@ class GenerateursEssai final : public AccesGenerateurs {
   }
   void SetAmplitude(GenreGenerateur, double) override {}
   void CalculeTable(GenreGenerateur) override {}
-  void Lance(GenreGenerateur) override {}
+  bool Lance(GenreGenerateur) override { return true; }
 };
 
 class Fenetre : public FenetreBanc {};

@@ -12,7 +12,7 @@ class GenerateurNote final : public AccesGenerateurs {
   void SetFrequence(GenreGenerateur, double f) override { Note(frequences_, f); }
   void SetAmplitude(GenreGenerateur, double crete) override { Note(amplitudes_, crete); }
   void CalculeTable(GenreGenerateur) override {}
-  void Lance(GenreGenerateur) override {}
+  bool Lance(GenreGenerateur) override { return true; }
   std::vector<double> Frequences() { return Lit(frequences_); }
   std::vector<double> Amplitudes() { return Lit(amplitudes_); }
 

@@ -126,6 +126,7 @@ std::vector<std::string> journal;
 std::vector<uint8_t> dernierEnregistrement;
 int32_t handleRendu = 0;      // answer of _SetPortOpen for the second name
 bool premierNomRepond = false;
+int32_t lanceRendu = 1;  // what the library's start answers
 
 class HorlogeJournal final : public Horloge {
  public:
@@ -157,7 +158,7 @@ int32_t FauxVersion(int32_t, char *) { journal.push_back("version"); return 0; }
 int32_t FauxLance(int32_t h, int32_t mode, const uint8_t *e) {
   journal.push_back("lance " + std::to_string(h) + " " + std::to_string(mode));
   dernierEnregistrement.assign(e, e + TailleEnregistrementGenerateur);
-  return 1;
+  return lanceRendu;
 }
 int32_t FauxStop(int32_t h) { journal.push_back("stop " + std::to_string(h)); return 1; }
 }
@@ -171,6 +172,7 @@ class OrdreDesAppels : public testing::Test {
     dernierEnregistrement.clear();
     handleRendu = 9;
     premierNomRepond = false;
+    lanceRendu = 1;
     DefinitHorloge(&horloge);
   }
   void TearDown() override { DefinitHorloge(nullptr); }
@@ -218,6 +220,26 @@ TEST_F(OrdreDesAppels, FrequencePuisLancementPuisFermeture) {
   EXPECT_EQ(horloge.MaintenantUs(), 400'000);  // the open waited too
 }
 
+// A start the library refuses is a generator gone: the driver lets its handle go, so
+// that the next open finds the device again.
+TEST_F(OrdreDesAppels, UnLancementRefuseLacheLeHandle) {
+  TGBF_USB g(&fausses);
+  ASSERT_TRUE(g.Ouvre());
+  g.SetFrequence(300);
+  g.CalculeTable();
+  EXPECT_TRUE(g.Lance());
+  EXPECT_EQ(g.Handle, 9);
+  lanceRendu = 0;
+  journal.clear();
+  EXPECT_FALSE(g.Lance());
+  EXPECT_EQ(g.Handle, 0);
+  EXPECT_EQ(journal, (std::vector<std::string>{"attente 100", "stop 9", "lance 9 1",
+                                               "attente 100", "close 9"}));
+  journal.clear();
+  EXPECT_TRUE(g.Ouvre());
+  EXPECT_EQ(journal.front(), "open QuiloGenUSB-0");
+}
+
 TEST_F(OrdreDesAppels, EnregistrementDe64012Octets) {
   TGBF_USB g(&fausses);
   ASSERT_TRUE(g.Ouvre());
@@ -254,7 +276,7 @@ TEST_F(OrdreDesAppels, SansBibliothequeRienNestAppele) {
   TGBF_USB g;
   EXPECT_FALSE(g.Ouvre());
   g.Stoppe();
-  g.Lance();
+  EXPECT_FALSE(g.Lance());
   g.Ferme();
   EXPECT_TRUE(journal.empty());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <future>
 #include <stdexcept>
@@ -16,6 +17,7 @@ class GenerateursEnregistres final : public AccesGenerateurs {
  public:
   std::vector<std::string> appels;  // device thread only, read after a sync
   GenreGenerateur repond = GenreGenerateur::GTBF;
+  std::atomic<bool> demarre{true};  // false: the generator has gone
   bool Ouvre(GenreGenerateur g) override {
     appels.push_back("Ouvre " + std::to_string(int(g)));
     return g == repond;
@@ -27,7 +29,10 @@ class GenerateursEnregistres final : public AccesGenerateurs {
   }
   void SetAmplitude(GenreGenerateur, double) override { appels.push_back("SetAmplitude"); }
   void CalculeTable(GenreGenerateur) override { appels.push_back("CalculeTable"); }
-  void Lance(GenreGenerateur) override { appels.push_back("Lance"); }
+  bool Lance(GenreGenerateur) override {
+    appels.push_back("Lance");
+    return demarre.load();
+  }
 };
 
 class Travail : public SurLeBanc {
@@ -161,6 +166,14 @@ TEST_F(Travail, UnPasDeBalayageArmeApresLeGenerateurEtLeDelai) {
   EXPECT_FALSE(SurLeFil([](TOscillo *o) { return o->Alim(); }));
   EXPECT_FALSE(t->Prend().has_value());
   EXPECT_LT(Banc().Horloge().MaintenantUs() - debut, 100'000'000);
+}
+
+// A generator gone at a step is said before the step's frame, which still comes.
+TEST_F(Travail, UnGenerateurPerduAuPasEstDitPuisLaTrameVient) {
+  generateurs.demarre = false;
+  t->Balaye(GenreGenerateur::GBF, 500, 100, 11, ReglagesAcquis{});
+  EXPECT_EQ(Suivant<GenerateurPerdu>().genre, GenreGenerateur::GBF);
+  EXPECT_EQ(Suivant<Trame>().numero, 11u);
 }
 
 TEST(FrequenceLimitee, ChaqueGenerateurDansSaGamme) {

@@ -186,4 +186,28 @@ TEST_F(EntreesDeLaBibliotheque, UnHandleFermeOuInconnuNeFaitPlusRien) {
   EXPECT_EQ(texte[0], 'x');
 }
 
+// A generator unplugged kills the handles opened before; plugged in again, it opens anew.
+TEST_F(EntreesDeLaBibliotheque, UnGenerateurDebrancheTueSesHandles) {
+  const auto nom = Nom("QuiloGenUSB-0");
+  const int32_t h = open(nom.c());
+  ASSERT_NE(h, 0);
+  std::vector<uint8_t> e(TailleEnregistrement, 0);
+  e[0] = 10;
+  ASSERT_EQ(lance(h, ModeContinu, e.data()), 1);
+  auto g = std::dynamic_pointer_cast<GenerateurVirtuel>(Banc().Appareil("QuiloGenUSB-0"));
+  ASSERT_TRUE(g);
+  g->Debranche(true);
+  EXPECT_EQ(lance(h, ModeContinu, e.data()), 0);
+  EXPECT_EQ(stop(h), 0);
+  EXPECT_EQ(open(nom.c()), 0);
+  g->Debranche(false);
+  EXPECT_EQ(lance(h, ModeContinu, e.data()), 0);  // dead for good
+  const int32_t nouveau = open(nom.c());
+  ASSERT_NE(nouveau, 0);
+  EXPECT_EQ(lance(nouveau, ModeContinu, e.data()), 1);
+  EXPECT_TRUE(g->EnMarche());
+  close(nouveau);
+  close(h);
+}
+
 }  // namespace

@@ -101,4 +101,23 @@ TEST_F(GenerateurSurBanc, LeRemplacantTientLaPlaceDuGenerateurArrete) {
   EXPECT_DOUBLE_EQ(signal.PasMaximal(), g->PasMaximal());
 }
 
+// Unplugged, it falls silent and refuses records; plugged in again it is a new plug-in.
+TEST_F(GenerateurSurBanc, DebrancheIlSeTaitEtRefuseLesEnregistrements) {
+  GenerateurVirtuel g(GenerateurBF, banc);
+  const auto e = Enregistrement(2, 0, 0, {0, 0});
+  ASSERT_TRUE(g.Lance(e.data()));
+  EXPECT_EQ(g.Branchement(), 1u);
+  g.Debranche(true);
+  EXPECT_FALSE(g.EnMarche());
+  EXPECT_EQ(g.Tension(1.0), 0.0);
+  EXPECT_EQ(g.Branchement(), 0u);
+  EXPECT_FALSE(g.Lance(e.data()));
+  EXPECT_FALSE(g.EnMarche());
+  g.Debranche(false);
+  EXPECT_EQ(g.Branchement(), 2u);
+  g.Debranche(false);  // already plugged in: the same plug-in
+  EXPECT_EQ(g.Branchement(), 2u);
+  EXPECT_TRUE(g.Lance(e.data()));
+}
+
 }  // namespace

@@ -212,6 +212,89 @@ TEST_F(Oscillo, LesPannesQueLesTestsAllument) {
   EXPECT_FALSE(Envoie(1, {5, 0}));
 }
 
+// Short reads hand out the same stream, only in smaller pieces.
+TEST_F(Oscillo, DesSalvesCourtesDonnentLeMemeFlux) {
+  banc.DefinitSource(std::make_shared<Sinus>(1.0, 1000));
+  oscillo->Reensemence(1);
+  Lance();
+  banc.Horloge().Avance(1000);  // a whole period: each start below sees the same phase
+  const auto entier = Flux();
+  ASSERT_EQ(entier.size(), 2 * 8192u);
+  for (int octets : {1, 7, 63}) {
+    SCOPED_TRACE(octets);
+    oscillo->Reensemence(1);
+    oscillo->SalvesCourtes(octets);
+    Lance();
+    banc.Horloge().Avance(1000);
+    std::vector<uint8_t> flux;
+    uint8_t tampon[64];
+    for (uint32_t n; (n = Lit(3, tampon)) > 0;) {
+      ASSERT_LE(n, uint32_t(octets));
+      flux.insert(flux.end(), tampon, tampon + n);
+    }
+    EXPECT_EQ(flux, entier);
+  }
+  oscillo->SalvesCourtes(0);
+  Lance();
+  banc.Horloge().Avance(1000);
+  uint8_t tampon[64];
+  EXPECT_EQ(Lit(3, tampon), 64u);
+}
+
+// Empty bursts from the middle of the next frame: the rest waits until they end.
+TEST_F(Oscillo, SalvesVidesEnTrameApresLesOctetsDits) {
+  oscillo->SalvesVidesEnTrame(100);
+  Lance();
+  banc.Horloge().Avance(1000);
+  EXPECT_EQ(Flux().size(), 100u);
+  banc.Horloge().Avance(1000);
+  uint8_t tampon[64];
+  EXPECT_EQ(Lit(3, tampon), 0u);
+  oscillo->SalvesVides(false);
+  EXPECT_EQ(Flux().size(), 2 * 8192u - 100);
+  Lance();  // used up: the next frame comes whole
+  banc.Horloge().Avance(1000);
+  EXPECT_EQ(Flux().size(), 2 * 8192u);
+}
+
+// A cut read ends at the byte asked for; the stream goes on from there, whole.
+TEST_F(Oscillo, CoupeEnTrameUneLectureCourte) {
+  oscillo->Reensemence(1);
+  Lance();
+  banc.Horloge().Avance(1000);  // a whole period: the next start sees the same phase
+  const auto entier = Flux();
+  oscillo->Reensemence(1);
+  oscillo->CoupeEnTrame(101);
+  Lance();
+  banc.Horloge().Avance(1000);
+  uint8_t tampon[64];
+  EXPECT_EQ(Lit(3, tampon), 64u);
+  EXPECT_EQ(Lit(4, tampon), 37u);
+  auto flux = Flux();
+  EXPECT_EQ(flux.size(), entier.size() - 101);
+  EXPECT_TRUE(std::equal(flux.begin(), flux.end(), entier.begin() + 101));
+  EXPECT_TRUE(oscillo->EstBranche());
+}
+
+// The unplug comes once the frame's bytes asked for are out, and only then.
+TEST_F(Oscillo, DebrancheEnTrameApresLesOctetsDits) {
+  oscillo->DebrancheEnTrame(100);
+  Lance();
+  banc.Horloge().Avance(1000);
+  uint8_t tampon[64];
+  EXPECT_EQ(Lit(3, tampon), 64u);
+  EXPECT_TRUE(oscillo->EstBranche());
+  EXPECT_EQ(Lit(4, tampon), 36u);  // up to the 100th byte, then the plug goes
+  EXPECT_FALSE(oscillo->EstBranche());
+  uint32_t n = 64;
+  EXPECT_FALSE(oscillo->Lit(3, tampon, n));
+  oscillo->Debranche(false);  // plugged in again: the knob has been used up
+  Lance();
+  banc.Horloge().Avance(1000);
+  EXPECT_EQ(Flux().size(), 2 * 8192u);
+  EXPECT_TRUE(oscillo->EstBranche());
+}
+
 TEST_F(Oscillo, SansAlimentationOuArreteRienNeVient) {
   uint8_t tampon[64];
   Lance();
