@@ -12,6 +12,7 @@ PAQUETS=(
   fonts-dejavu-core
   xvfb xauth imagemagick x11-utils xdotool socat
   umockdev
+  clang libclang-rt-dev
 )
 
 manquants=()

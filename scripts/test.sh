@@ -4,6 +4,9 @@
 #   bash scripts/test.sh --sanitize   address + undefined sanitizers in build-asan/
 #   bash scripts/test.sh --thread     thread sanitizer in build-tsan/: the programs whose
 #                                     code runs on the device thread, and the window's
+#   bash scripts/test.sh --fuzz       the fuzz targets in build-fuzz/ (clang, libFuzzer, address
+#                                     and undefined sanitizers): their kept corpus, then each
+#                                     fuzzed for 60 s (scripts/fuzz.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +18,7 @@ PROGRAMMES_FIL=(tests_simulator tests_quilink tests_quilink_externe tests_genera
                 tests_device tests_app)
 CIBLES=()
 FILTRE=()
+FUZZ=0
 
 case "${1:-}" in
   --sanitize)
@@ -31,6 +35,14 @@ case "${1:-}" in
     CIBLES=(--target "${PROGRAMMES_FIL[@]}")
     FILTRE=(-L "^($(IFS='|'; echo "${PROGRAMMES_FIL[*]}"))\$")
     ;;
+  --fuzz)
+    DOSSIER=build-fuzz
+    OPTIONS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELM_FUZZ=ON
+             -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++)
+    export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    FUZZ=1
+    ;;
   *)
     DOSSIER=build
     OPTIONS=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
@@ -40,3 +52,4 @@ esac
 cmake -S . -B "$DOSSIER" -G Ninja "${OPTIONS[@]}"
 cmake --build "$DOSSIER" -j2 "${CIBLES[@]}"
 ctest --test-dir "$DOSSIER" --output-on-failure -j2 "${FILTRE[@]}"
+if ((FUZZ)); then bash scripts/fuzz.sh 60; fi

@@ -89,7 +89,9 @@ void FichierIni::Charge(std::string_view texte) {
     const auto fin = texte.find('\n');
     std::string_view brut = texte.substr(0, fin);
     texte.remove_prefix(fin == std::string_view::npos ? texte.size() : fin + 1);
-    if (!brut.empty() && brut.back() == '\r') brut.remove_suffix(1);
+    // every CR before the LF belongs to the line's end: one kept in the line would be
+    // written back as the CR of a CR LF and read as such, the line no longer the same
+    while (!brut.empty() && brut.back() == '\r') brut.remove_suffix(1);
     Ligne l{std::string(brut), {}, {}, {}, false, false};
     const std::string_view t = SansBlancs(brut);
     const auto ferme = t.find(']');

@@ -16,26 +16,43 @@ std::atomic<char> separateurDecimal{'.'};
 
 bool EstChiffre(char c) { return c >= '0' && c <= '9'; }
 
-// x rounded to `chiffres` significant digits: the digits without trailing zeros and
-// the exponent e of 0.d1d2... x 10^e.
+// A number as its digits d1d2... and the exponent e of 0.d1d2... x 10^e.
 struct Decimal {
   std::string chiffres;
   int exposant;
 };
 
-Decimal Arrondit(double x, int chiffres) {
+// x written with `chiffres` significant digits; `depasse` when that text reads beyond
+// the largest double.
+Decimal EnScientifique(double x, int chiffres, bool &depasse) {
   // to_chars does not depend on the C locale, which the toolkit may change
   std::array<char, 64> tampon{};
   const auto [fin, ec] = std::to_chars(tampon.data(), tampon.data() + tampon.size(), x,
                                        std::chars_format::scientific, chiffres - 1);
   const std::string_view s(tampon.data(), ec == std::errc() ? fin - tampon.data() : 0);
+  double relu = 0;
+  depasse = std::from_chars(s.data(), s.data() + s.size(), relu).ec == std::errc::result_out_of_range;
   const auto e = s.find('e');
   Decimal d{};
   for (char c : s.substr(0, e))
     if (EstChiffre(c)) d.chiffres += c;
+  d.exposant = std::atoi(std::string(s.substr(e + 1)).c_str()) + 1;
+  return d;
+}
+
+// x rounded to `chiffres` significant digits, without trailing zeros.
+Decimal Arrondit(double x, int chiffres) {
+  bool depasse = false;
+  Decimal d = EnScientifique(x, chiffres, depasse);
+  if (depasse) {
+    // rounded up past the largest double, the text would not read back: the digits
+    // are cut instead (17 of them hold x exactly)
+    bool toujours = false;
+    d = EnScientifique(x, 17, toujours);
+    d.chiffres.resize(std::min<std::size_t>(d.chiffres.size(), std::size_t(chiffres)));
+  }
   const auto dernier = d.chiffres.find_last_not_of('0');
   d.chiffres.erase(dernier == std::string::npos ? 1 : dernier + 1);
-  d.exposant = std::atoi(std::string(s.substr(e + 1)).c_str()) + 1;
   return d;
 }
 

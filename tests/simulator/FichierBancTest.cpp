@@ -67,6 +67,32 @@ TEST(FichierBanc, UneFauteNommeSaLigneEtCeQuiEtaitAttendu) {
   }
 }
 
+// CRs before a line's LF end the line, in a text as in a file, which reaches the reader
+// through the settings-file reader (found by fuzzing: "\r\r" was a wrong line as a text
+// and a blank one from a file).
+TEST(FichierBanc, LesCRAvantLaFinDeLigneNeComptentPas) {
+  const std::string chemin = testing::TempDir() + "cr.ini";
+  struct Cas { const char *texte; double coupure; } cas[] = {
+      {"\r\r", 0},
+      {"[Banc]\nbruit=0\r\r\n", 0},
+      {"[Circuit]\ntype=passe-bas-RC\r\ncoupure=1000\r\r\r\n", 1000},
+      {"[Circuit]\r\r\ntype=passe-haut-RC\ncoupure=50\r\r", 50},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.texte);
+    FauteBanc faute;
+    const auto texte = LitDescriptionBanc(c.texte, faute);
+    ASSERT_TRUE(texte) << faute.attendu;
+    EXPECT_EQ(texte->circuit.coupure, c.coupure);
+    std::ofstream(chemin, std::ios::binary) << c.texte;
+    std::string erreur;
+    const auto fichier = LitFichierBanc(chemin, erreur);
+    ASSERT_TRUE(fichier) << erreur;
+    EXPECT_EQ(fichier->circuit.coupure, c.coupure);
+  }
+  std::remove(chemin.c_str());
+}
+
 // A bench written to a file: refused with the file's name and line, the bench untouched.
 TEST(FichierBanc, UnFichierFautifEstRefuseSousSonNomEtSaLigne) {
   const std::string chemin = testing::TempDir() + "fautif.ini";

@@ -239,3 +239,27 @@ TEST_F(FichierIniTest, UneValeurSeRelitCommeEnMemoire) {
     EXPECT_EQ(FichierIni(Chemin()).LitTexte("S", "k", "?"), enMemoire);
   }
 }
+
+// Every CR before a line's LF ends the line, so that the text written out reads the same
+// (found by fuzzing: "k=1\r\r" in a LF file read "1\r", written out "k=1\r\n", read "1").
+TEST_F(FichierIniTest, LesCRAvantLaFinDeLigneEnSontTous) {
+  struct Cas { const char *texte, *valeur, *contenu; } cas[] = {
+      {"[S]\nk=1\r\r\n", "1", "[S]\nk=1\n"},
+      {"[S]\r\nk=2\r\r\r\n", "2", "[S]\r\nk=2\r\n"},
+      {"[S]\nk=3\r\r", "3", "[S]\nk=3\n"},
+      {"[S]\nk=a\rb\r\n", "a\rb", "[S]\nk=a\rb\n"},  // not at the end: a byte of the value
+      {"[S]\n\r\r\nk=4\n", "4", "[S]\n\nk=4\n"},
+  };
+  for (const auto &c : cas) {
+    SCOPED_TRACE(c.texte);
+    FichierIni ini(Chemin());
+    ini.Charge(c.texte);
+    EXPECT_EQ(ini.LitTexte("S", "k", "?"), c.valeur);
+    EXPECT_EQ(ini.Contenu(), c.contenu);
+    FichierIni relu(Chemin());
+    relu.Charge(ini.Contenu());
+    EXPECT_EQ(relu.LitTexte("S", "k", "?"), c.valeur);
+    EXPECT_EQ(relu.Elements().size(), ini.Elements().size());
+    EXPECT_EQ(relu.Elements()[1].sorte, ini.Elements()[1].sorte);
+  }
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "Impression.h"
@@ -60,6 +61,26 @@ TEST(FormatGeneral, QuinzeChiffresPourLeFichierDeReglages) {
   EXPECT_EQ(FormatGeneral(0.1, 15, 1, ','), "0,1");
   EXPECT_EQ(FormatGeneral(1.0 / 3, 15, 1, '.'), "0.333333333333333");
   EXPECT_EQ(FormatGeneral(123456789012345678.0, 15, 1, '.'), "1.23456789012346E17");
+}
+
+// Rounded up past the largest double, a text would no longer read (the settings file would
+// give its default back): the digits are cut there instead (found by fuzzing).
+TEST(FormatGeneral, PresDuPlusGrandDoubleLeTexteSeRelit) {
+  const double maxi = std::numeric_limits<double>::max();  // 1.7976931348623157E308
+  struct Cas { double x; int chiffres; const char *attendu; } cas[] = {
+      {maxi, 15, "1.79769313486231E308"},  {-maxi, 15, "-1.79769313486231E308"},
+      {maxi, 5, "1.7976E308"},             {maxi, 17, "1.7976931348623157E308"},
+      {maxi, 1, "1E308"},                  {1.7976931348623e308, 15, "1.7976931348623E308"},
+      {9.99999e307, 5, "1E308"},  // rounded up, still below the largest
+  };
+  for (const auto &[x, chiffres, attendu] : cas) {
+    SCOPED_TRACE(testing::Message() << x << " with " << chiffres << " digits");
+    EXPECT_EQ(FormatGeneral(x, chiffres, 1, '.'), attendu);
+    double relu = 0;
+    EXPECT_TRUE(LitDecimal(attendu, '.', relu));
+  }
+  EXPECT_EQ(FormatNombre(maxi), "1.7976E308");
+  EXPECT_DOUBLE_EQ(LitNombre(FormatNombre(-maxi)), -1.7976e308);
 }
 
 TEST_F(LitNombreTest, AvecLesDeuxSeparateursEtLesSuffixesDePrefixe) {
