@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -131,21 +132,30 @@ TEST_F(EnLigne, UneInterruptionGardeLesPointsPris) {
   EXPECT_EQ(lignes.size(), 4);
 }
 
-// The generator gone in the middle: the points taken are written, the end says how many
-// and fails, once.
-TEST_F(EnLigne, UnGenerateurDebrancheFinitSurLesPointsPris) {
+namespace {
+
+// A device gone in the middle of a sweep, and what the end says of it.
+struct CasPanne {
+  const char *nom;
+  void (*panne)(EnLigne &);
+  const char *message;
+};
+
+class EnLignePanne : public EnLigne, public testing::WithParamInterface<CasPanne> {};
+
+}  // namespace
+
+// The points taken are written, the end fails and says what went and how many, once.
+TEST_P(EnLignePanne, FinitSurLesPointsPris) {
   Lance({100, 1000, 16, false, 100});
   ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
-  auto g = std::dynamic_pointer_cast<GenerateurVirtuel>(Banc().Appareil("QuiloGenUSB-0"));
-  ASSERT_TRUE(g);
-  g->Debranche(true);
+  GetParam().panne(*this);
   ASSERT_TRUE(Fini());
   EXPECT_EQ(issue->statut, 1);
   const int ecrits = int(lignes.size()) - 1;
   EXPECT_GE(ecrits, 3);
   EXPECT_LT(ecrits, 16);
-  EXPECT_EQ(issue->message,
-            QStringLiteral("générateur débranché après %1 points sur 16").arg(ecrits));
+  EXPECT_EQ(issue->message, QString::fromUtf8(GetParam().message).arg(ecrits));
   for (int k = 0; k < ecrits; ++k) {  // each written point is the generator's, at its step
     const double mesuree = lignes[k + 1].split(QLatin1Char('\t'))[0].toDouble();
     EXPECT_NEAR(mesuree / (100 + k * 56.25), 1, 0.01) << k;
@@ -154,22 +164,22 @@ TEST_F(EnLigne, UnGenerateurDebrancheFinitSurLesPointsPris) {
   EXPECT_EQ(lignes.size(), ecrits + 1);
 }
 
-// The oscilloscope unplugged in the middle of a frame: the points taken are written and
-// the end says what went, once.
-TEST_F(EnLigne, UnOscilloDebrancheFinitSurLesPointsPris) {
-  Lance({100, 1000, 16, false, 100});
-  ASSERT_TRUE(Attend([this] { return lignes.size() >= 4; }));
-  Virtuel().DebrancheEnTrame(3000);
-  ASSERT_TRUE(Fini());
-  EXPECT_EQ(issue->statut, 1);
-  const int ecrits = int(lignes.size()) - 1;
-  EXPECT_GE(ecrits, 3);
-  EXPECT_LT(ecrits, 16);
-  EXPECT_EQ(issue->message,
-            QStringLiteral("oscilloscope débranché après %1 points sur 16").arg(ecrits));
-  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-  EXPECT_EQ(lignes.size(), ecrits + 1);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cas, EnLignePanne,
+    testing::Values(
+        CasPanne{"generateur",
+                 [](EnLigne &) {
+                   auto g = std::dynamic_pointer_cast<GenerateurVirtuel>(
+                       Banc().Appareil("QuiloGenUSB-0"));
+                   ASSERT_TRUE(g);
+                   g->Debranche(true);
+                 },
+                 "générateur débranché après %1 points sur 16"},
+        // in the middle of a frame
+        CasPanne{"oscillo",
+                 [](EnLigne &) { Banc().Oscillo()->DebrancheEnTrame(3000); },
+                 "oscilloscope débranché après %1 points sur 16"}),
+    [](const testing::TestParamInfo<CasPanne> &i) { return std::string(i.param.nom); });
 
 namespace {
 
@@ -205,7 +215,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "100 à 5000 Hz sort de la plage du générateur (0.005 à 2000 Hz)"},
         CasErreur{"demo",
                   {0.01, 100, 16, false, 100},
-                  "0.01 à 100 Hz sort de la plage du générateur (0.02 à 480000 Hz)"}));
+                  "0.01 à 100 Hz sort de la plage du générateur (0.02 à 480000 Hz)"}),
+    [](const testing::TestParamInfo<CasErreur> &i) {
+      std::string nom = i.param.preset;
+      std::replace(nom.begin(), nom.end(), '-', '_');
+      return nom;
+    });
 
 // The output file: refused before any sweep, replaced whole, left alone without a point.
 TEST(SortieLignes, UnFichierEntierOuRien) {
