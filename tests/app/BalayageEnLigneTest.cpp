@@ -156,7 +156,9 @@ TEST_P(EnLignePanne, FinitSurLesPointsPris) {
   EXPECT_GE(ecrits, 3);
   EXPECT_LT(ecrits, 16);
   EXPECT_EQ(issue->message, QString::fromUtf8(GetParam().message).arg(ecrits));
-  for (int k = 0; k < ecrits; ++k) {  // each written point is the generator's, at its step
+  // each written point is the generator's, at its step; the last may have been taken
+  // as the generator went (nothing tells until the next step), on the bench's resting sine
+  for (int k = 0; k + 1 < ecrits; ++k) {
     const double mesuree = lignes[k + 1].split(QLatin1Char('\t'))[0].toDouble();
     EXPECT_NEAR(mesuree / (100 + k * 56.25), 1, 0.01) << k;
   }

@@ -311,8 +311,9 @@ TEST_F(PerteGenerateur, LeBalayageSArreteSurSesPointsAvecUnMessage) {
   const QString texte =
       QStringLiteral("Générateur débranché : balayage arrêté après %1 points sur 16").arg(pris);
   EXPECT_EQ(boites.Textes(), QStringList{texte});
-  // the points taken are the generator's, each at its step
-  for (int k = 0; k < pris; ++k)
+  // the points taken are the generator's, each at its step; the last may have been taken
+  // as the generator went (nothing tells until the next step), on the bench's resting sine
+  for (int k = 0; k + 1 < pris; ++k)
     EXPECT_NEAR(z.Courbes[0].Valeurs[size_t(k)] / (100 + k * 56.25), 1, 0.01) << k;
   EXPECT_EQ(f->TypeGenerateur(), GenreGenerateur::Aucun);
   EXPECT_EQ(f->Mode(), ModeAffichage::Zelm);  // the diagram stays, with its points
