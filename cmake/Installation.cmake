@@ -19,6 +19,15 @@ foreach(f bin/zelm lib/zelm/zelm lib/zelm/libquilink.so lib/zelm/libsimulator.so
   endif()
 endforeach()
 
+# the menu entry names the installed program and icon
+file(READ ${PREFIX}/share/applications/zelm.desktop entree)
+foreach(ligne "Exec=${PREFIX}/bin/zelm" "Icon=${PREFIX}/share/icons/hicolor/128x128/apps/zelm.png")
+  string(FIND "${entree}" "${ligne}\n" place)
+  if(place LESS 0)
+    message(FATAL_ERROR "zelm.desktop has no line ${ligne}:\n${entree}")
+  endif()
+endforeach()
+
 # another folder, a home of its own, no display
 set(ailleurs ${PREFIX}-ailleurs)
 file(REMOVE_RECURSE ${ailleurs})
