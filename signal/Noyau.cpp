@@ -503,8 +503,8 @@ void ToitPlat(const double *__restrict src, double *__restrict dst) {
 
 void Amplitudes(const double *__restrict re, const double *__restrict im,
                 double *__restrict out) {
-#if defined(__AVX512F__)
-  // this processor's square root takes twice as long on eight lanes as on four
+#if defined(__AVX2__) && defined(__FMA__)
+  // four lanes, also with AVX-512: its square root takes twice as long on eight lanes
   // (runs of 32 bins are read before any is written: a store just before the next loads
   // makes them wait when the arrays lie a multiple of 4 KiB apart, as equal arrays often do)
   for (int k = 0; k < M; k += 32) {
