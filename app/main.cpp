@@ -23,6 +23,21 @@
 
 namespace {
 
+// The command the options ask for; a sweep shows its progress on a terminal.
+std::unique_ptr<CommandeSansFenetre> CreeCommande(const OptionsLancement &options,
+                                                  AccesGenerateurs &generateurs,
+                                                  const std::string &config, bool terminal) {
+  if (options.action != OptionsLancement::Balaye)
+    return std::make_unique<AcquisitionEnLigne>(generateurs, options.baseDeTemps, config);
+  auto balayage = std::make_unique<BalayageEnLigne>(generateurs, options.balayage, config);
+  if (terminal)
+    balayage->Progression = [](int k, int n, double f) {
+      std::fprintf(stderr, "\rpoint %d / %d : %.6g Hz   ", k, n, f);
+      if (k == n) std::fputc('\n', stderr);
+    };
+  return balayage;
+}
+
 // `zelm --sweep` and `zelm --acquire`: no window and no display. The output keeps
 // the lines written even when the command stops early; the picture shows what was
 // measured, whole or not.
@@ -45,19 +60,8 @@ int SansFenetre(int argc, char **argv, const OptionsLancement &options) {
   QString message, fauteImage;
   {
     GenerateursCharges generateurs;
-    const std::string config = dossier + "zelm.zlm";
-    std::unique_ptr<CommandeSansFenetre> commande;
-    if (options.action == OptionsLancement::Balaye) {
-      auto balayage = std::make_unique<BalayageEnLigne>(generateurs, options.balayage, config);
-      if (terminal)
-        balayage->Progression = [](int k, int n, double f) {
-          std::fprintf(stderr, "\rpoint %d / %d : %.6g Hz   ", k, n, f);
-          if (k == n) std::fputc('\n', stderr);
-        };
-      commande = std::move(balayage);
-    } else {
-      commande = std::make_unique<AcquisitionEnLigne>(generateurs, options.baseDeTemps, config);
-    }
+    const std::unique_ptr<CommandeSansFenetre> commande =
+        CreeCommande(options, generateurs, dossier + "zelm.zlm", terminal);
     commande->Ligne = [&sortie](const QString &ligne) { sortie.Ecrit(ligne); };
     commande->Fin = [&](int s, const QString &m) {
       statut = s;
