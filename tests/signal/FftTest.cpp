@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <limits>
+#include <tuple>
 #include <numbers>
 #include <random>
 #include <string>
@@ -251,5 +253,49 @@ TEST(Spectrum, LesRaiesNeDependentPasDeLaPlaceDesTableaux) {
         EXPECT_EQ(m, attenduA);
       }
     }
+  }
+}
+
+// The amplitudes' square root is built from the processor's estimate on the vector
+// kernels: within an ulp or two of the exact modulus over the whole range of doubles, and
+// the divider's own result where the estimate cannot serve (0, subnormals, the
+// infinities, NaN, values past 2^+-60), whatever lies in the neighbouring lanes.
+TEST(Amplitudes, AUnUlpPresDuModuleExactSurToutesLesGrandeurs) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double sub = std::numeric_limits<double>::denorm_min();
+  // (re, im) pairs put at every lane of a run of eight, among ordinary bins
+  const std::pair<double, double> particuliers[] = {
+      {0, 0},         {-0.0, 0},     {sub, 0},        {0, -3 * sub},  {1e-160, 1e-160},
+      {0x1p-60, 0},   {0x1.fp-61, 0}, {0x1p60, 0},    {0x1.1p60, 1},  {1e150, -1e150},
+      {inf, 1},       {1, -inf},     {nan, 1},        {3, 4},         {-1e-5, 2e-5}};
+  std::mt19937 alea(4);
+  std::uniform_real_distribution<double> u(-1.0, 1.0), exposant(-40.0, 40.0);
+  auto ordinaire = [&] { return u(alea) * std::pow(10.0, exposant(alea)); };
+  Tableau re, im, a;
+  for (int k = 0; k < Fft::NbCases; ++k) re[k] = ordinaire(), im[k] = ordinaire();
+  for (int p = 0; p < int(std::size(particuliers)); ++p)
+    for (int l = 0; l < 8; ++l) std::tie(re[64 * p + 9 * l], im[64 * p + 9 * l]) = particuliers[p];
+  for (const Fft::Noyau *noyau : Noyaux()) {
+    SCOPED_TRACE(noyau->nom);
+    Fft::NoyauActif() = noyau;
+    a.fill(-1);
+    Fft::Amplitudes(a, re, im);
+    for (int k = 0; k < Fft::NbRaies; ++k) {
+      const long double exact = std::hypot((long double)re[k], (long double)im[k]);
+      const double attendu = double(exact);
+      if (std::isnan(attendu) || std::isinf(attendu)) {
+        EXPECT_EQ(std::isnan(a[k]), std::isnan(attendu)) << k;
+        EXPECT_TRUE(std::isnan(attendu) || a[k] == attendu) << k;
+        continue;
+      }
+      // two ulps; where the square falls below the normal doubles it keeps fewer digits, down
+      // to none (the root of the smallest subnormal is 2^-537)
+      const double carre = re[k] * re[k] + im[k] * im[k];
+      const double ulp = std::nextafter(attendu, inf) - attendu;
+      const double tolerance = carre < 0x1p-1000 ? 1e-3 * attendu + 0x1p-537 : 2 * ulp;
+      EXPECT_LE(std::abs(a[k] - attendu), tolerance) << k << ": " << re[k] << ", " << im[k];
+    }
+    EXPECT_EQ(a[Fft::NbRaies], -1);  // slots past the bins are left alone
   }
 }
