@@ -501,45 +501,6 @@ void ToitPlat(const double *__restrict src, double *__restrict dst) {
 }
 #endif
 
-#if defined(__AVX2__) && defined(__FMA__)
-// The square root is the slow part of the amplitudes (a divider's throughput, and halved
-// again on eight lanes), so it is built from the estimate of 1/sqrt c that the processor
-// gives at once, to 2^-11 or better: a third-order step on the estimate (relative error
-// about 5/16 of the cube of the first), then a Newton step on the root itself, which squares
-// it again: what is left is the last rounding. Lanes outside [2^-120, 2^120] (zero, the
-// infinities and NaN among them) take the divider's root instead.
-constexpr double PetitCarre = 0x1p-120, GrandCarre = 0x1p120;
-
-inline __m256d Racine4(__m256d c) {
-  const __m256d un = _mm256_set1_pd(1.0), demi = _mm256_set1_pd(0.5);
-  const __m256d r0 = _mm256_cvtps_pd(_mm_rsqrt_ps(_mm256_cvtpd_ps(c)));
-  const __m256d e = _mm256_fnmadd_pd(c * r0, r0, un);  // 1 - c r0^2
-  const __m256d r = _mm256_fmadd_pd(r0 * e, _mm256_fmadd_pd(e, _mm256_set1_pd(0.375), demi), r0);
-  const __m256d y = c * r;
-  const __m256d y1 = _mm256_fmadd_pd(demi * r, _mm256_fnmadd_pd(y, y, c), y);
-  const __m256d dedans = _mm256_and_pd(_mm256_cmp_pd(c, _mm256_set1_pd(PetitCarre), _CMP_GE_OQ),
-                                       _mm256_cmp_pd(c, _mm256_set1_pd(GrandCarre), _CMP_LE_OQ));
-  if (_mm256_movemask_pd(dedans) == 0xF) return y1;
-  return _mm256_blendv_pd(_mm256_sqrt_pd(c), y1, dedans);
-}
-#endif
-
-#if defined(__AVX512F__)
-inline __m512d Racine8(__m512d c) {
-  const __m512d un = _mm512_set1_pd(1.0), demi = _mm512_set1_pd(0.5);
-  const __m512d r0 = _mm512_maskz_rsqrt14_pd(0xFF, c);  // (the unmasked form warns in GCC 12)
-  const __m512d e = _mm512_fnmadd_pd(_mm512_mul_pd(c, r0), r0, un);
-  const __m512d r = _mm512_fmadd_pd(_mm512_mul_pd(r0, e),
-                                    _mm512_fmadd_pd(e, _mm512_set1_pd(0.375), demi), r0);
-  const __m512d y = _mm512_mul_pd(c, r);
-  const __m512d y1 = _mm512_fmadd_pd(_mm512_mul_pd(demi, r), _mm512_fnmadd_pd(y, y, c), y);
-  const __mmask8 dedans = _mm512_cmp_pd_mask(c, _mm512_set1_pd(PetitCarre), _CMP_GE_OQ) &
-                          _mm512_cmp_pd_mask(c, _mm512_set1_pd(GrandCarre), _CMP_LE_OQ);
-  if (dedans == 0xFF) return y1;
-  return _mm512_mask_sqrt_pd(y1, __mmask8(~dedans), c);
-}
-#endif
-
 void Amplitudes(const double *__restrict re, const double *__restrict im,
                 double *__restrict out) {
   // runs of 32 bins are read before any is written: a store just before the next loads

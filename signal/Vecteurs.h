@@ -1,6 +1,6 @@
 #pragma once
-// The vector types of the kernels, for Noyau.cpp only (compiled once per instruction set,
-// inside its kernel's namespace).
+// The vector types of the kernels and their square root, for Noyau.cpp only (compiled once
+// per instruction set, inside its kernel's namespace).
 #include <cstdint>
 #include <cstring>
 #if defined(__AVX2__) && defined(__FMA__)
@@ -91,6 +91,50 @@ struct Ecrivain {
   D8 Joint(D8 bas8, D8 haut8) const { return _mm512_permutex2var_pd(bas8, index, haut8); }
   void Ecrit(double *aligne, __mmask8 masque, D8 v) const { _mm512_mask_storeu_pd(aligne, masque, v); }
 };
+#endif
+
+#if defined(__AVX2__) && defined(__FMA__)
+// The square root is the slow part of the amplitudes (a divider's throughput, and halved
+// again on eight lanes), so it is built from the estimate r0 of 1/sqrt c that the processor
+// gives at once, to 2^-11 or better: a third-order step on the estimate (relative error
+// about 5/16 of the cube of the first), then a Newton step on the root itself, which squares
+// it again: what is left is the last rounding. Lanes outside [2^-120, 2^120] (zero, the
+// infinities and NaN among them) take the divider's root instead.
+constexpr double PetitCarre = 0x1p-120, GrandCarre = 0x1p120;
+
+inline __m256d Fma(__m256d a, __m256d b, __m256d c) { return _mm256_fmadd_pd(a, b, c); }
+inline __m256d Fnma(__m256d a, __m256d b, __m256d c) { return _mm256_fnmadd_pd(a, b, c); }
+#if defined(__AVX512F__)
+inline __m512d Fma(__m512d a, __m512d b, __m512d c) { return _mm512_fmadd_pd(a, b, c); }
+inline __m512d Fnma(__m512d a, __m512d b, __m512d c) { return _mm512_fnmadd_pd(a, b, c); }
+#endif
+
+template <class D>
+inline D RacineAffinee(D c, D r0) {
+  const D e = Fnma(c * r0, r0, D{} + 1.0);  // 1 - c r0^2
+  const D r = Fma(r0 * e, Fma(e, D{} + 0.375, D{} + 0.5), r0);
+  const D y = c * r;
+  return Fma(0.5 * r, Fnma(y, y, c), y);
+}
+
+inline __m256d Racine4(__m256d c) {
+  const __m256d y = RacineAffinee(c, _mm256_cvtps_pd(_mm_rsqrt_ps(_mm256_cvtpd_ps(c))));
+  const __m256d dedans = _mm256_and_pd(_mm256_cmp_pd(c, _mm256_set1_pd(PetitCarre), _CMP_GE_OQ),
+                                       _mm256_cmp_pd(c, _mm256_set1_pd(GrandCarre), _CMP_LE_OQ));
+  if (_mm256_movemask_pd(dedans) == 0xF) return y;
+  return _mm256_blendv_pd(_mm256_sqrt_pd(c), y, dedans);
+}
+#endif
+
+#if defined(__AVX512F__)
+inline __m512d Racine8(__m512d c) {
+  // (the unmasked estimate warns in GCC 12)
+  const __m512d y = RacineAffinee(c, _mm512_maskz_rsqrt14_pd(0xFF, c));
+  const __mmask8 dedans = _mm512_cmp_pd_mask(c, _mm512_set1_pd(PetitCarre), _CMP_GE_OQ) &
+                          _mm512_cmp_pd_mask(c, _mm512_set1_pd(GrandCarre), _CMP_LE_OQ);
+  if (dedans == 0xFF) return y;
+  return _mm512_mask_sqrt_pd(y, __mmask8(~dedans), c);
+}
 #endif
 
 }  // namespace
