@@ -1,6 +1,8 @@
 #include "Dessin.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QRegion>
 #include <QPalette>
 #include <exception>
 
@@ -14,6 +16,23 @@ QFont PoliceGraphe(int32_t hauteur) {
   QFont police(QString::fromLatin1(FamillePolice));
   police.setPixelSize(hauteur);
   return police;
+}
+
+std::optional<TraceFin> TraceDirecte(QPainter &p, QColor couleur) {
+  QPaintDevice *surface = p.device();
+  if (surface == nullptr || surface->devType() != QInternal::Image) return std::nullopt;
+  auto &image = static_cast<QImage &>(*surface);
+  const bool format = image.format() == QImage::Format_RGB32 ||
+                      image.format() == QImage::Format_ARGB32_Premultiplied;
+  if (!format || image.devicePixelRatio() != 1.0 || p.transform().type() != QTransform::TxNone ||
+      p.opacity() != 1.0 || p.compositionMode() != QPainter::CompositionMode_SourceOver ||
+      p.testRenderHint(QPainter::Antialiasing) || couleur.alpha() != 255)
+    return std::nullopt;
+  // a clip that cuts into the image would cut the painter's lines and not these
+  if (p.hasClipping() && p.clipRegion() != QRegion(image.rect())) return std::nullopt;
+  // the painter has the image to itself (it detached it when it began), so bits() copies nothing
+  return TraceFin(reinterpret_cast<uint32_t *>(image.bits()), int(image.bytesPerLine() / 4),
+                  couleur.rgba());
 }
 
 QColor CouleurFond() { return QGuiApplication::palette().color(QPalette::Window); }

@@ -5,10 +5,12 @@
 #include <QFont>
 #include <QPainter>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "Courbe.h"
 #include "MiseEnPage.h"
+#include "TraceFin.h"
 
 // 0x00BBGGRR as a Qt colour.
 QColor CouleurQt(uint32_t couleur);
@@ -24,6 +26,12 @@ void EcritTexte(QPainter &p, int32_t x, int32_t y, Qt::Alignment ancre, std::str
 
 // Sets the painter's pen: solid, dotted or dashed, width 1 unless told.
 void Stylo(QPainter &p, QColor couleur, Qt::PenStyle style = Qt::SolidLine, int largeur = 1);
+
+// A trace straight into the pixels of the painter's device for a 1-pixel pen of `couleur`,
+// where it draws what the painter would: an opaque colour on an RGB32 or premultiplied
+// ARGB32 image at scale 1, painted over without transform, opacity or antialiasing (the
+// painter then writes the pixels itself, one by one). Else none: the painter draws.
+std::optional<TraceFin> TraceDirecte(QPainter &p, QColor couleur);
 
 // Pixel of value v on a curve's axis, never failing (see PixelDessin).
 inline int32_t Pixel(const TCourbe &c, double v) { return PixelDessin(c.Echelle, c.Decalage, v); }

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <optional>
 
 #include "Dessin.h"
 #include "TableCaracteres.h"
@@ -104,15 +105,22 @@ void TgrapheOsc::DessineCourbe(QPainter &p, const TCourbeOsc &c) {
   trace << QPoint(Pixel(Abscisse, Abscisse.Mini), Pixel(c, c.Valeurs[0]));
   for (int i = pas; i < n; i += pas)
     trace << QPoint(Pixel(Abscisse, Abscisse.Valeurs[i]), Pixel(c, c.Valeurs[i]));
-  Stylo(p, CouleurQt(c.Couleur));
-  p.drawPolyline(trace);
+  const QColor couleur = CouleurQt(c.Couleur);
+  Stylo(p, couleur);
+  std::optional<TraceFin> direct = TraceDirecte(p, couleur);
+  if (direct && trace.first() != trace.last() &&
+      TraceFin::Loge(trace.constData(), int(trace.size()), Client.Right, Client.Bottom))
+    direct->Polyligne(trace.constData(), int(trace.size()));
+  else
+    p.drawPolyline(trace);
 }
 
 void TgrapheOsc::DessineBarres(QPainter &p, const TCourbeOsc &c, int voie) {
   // channel 2 is shifted 3 pixels so that both spectra stay readable
   const int32_t dec = 3 * (voie - 1);
   const int32_t y0 = Pixel(c, 0);
-  Stylo(p, CouleurQt(c.Couleur));
+  const QColor couleur = CouleurQt(c.Couleur);
+  Stylo(p, couleur);
   p.drawLine(Pixel(Abscisse, 0) + dec, y0 - dec, Pixel(Abscisse, 4095 * PasFrequence) + dec,
              y0 - dec);
   // One painter call for all the bars: they share one colour, so their order is free.
@@ -130,5 +138,16 @@ void TgrapheOsc::DessineBarres(QPainter &p, const TCourbeOsc &c, int voie) {
     }
     barres_.emplace_back(x + dec, y0, x, y - dec);
   }
-  p.drawLines(barres_.data(), int(barres_.size()));
+  std::optional<TraceFin> direct = TraceDirecte(p, couleur);
+  const auto loge = [&] {
+    for (const QLine &l : barres_) {
+      const QPoint bouts[2] = {l.p1(), l.p2()};
+      if (!TraceFin::Loge(bouts, 2, Client.Right, Client.Bottom)) return false;
+    }
+    return true;
+  };
+  if (direct && loge())
+    for (const QLine &l : barres_) direct->Ligne(l.p1(), l.p2());
+  else
+    p.drawLines(barres_.data(), int(barres_.size()));
 }
