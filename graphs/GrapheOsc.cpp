@@ -108,8 +108,8 @@ void TgrapheOsc::DessineCourbe(QPainter &p, const TCourbeOsc &c) {
   const QColor couleur = CouleurQt(c.Couleur);
   Stylo(p, couleur);
   std::optional<TraceFin> direct = TraceDirecte(p, couleur);
-  if (direct && trace.first() != trace.last() &&
-      TraceFin::Loge(trace.constData(), int(trace.size()), Client.Right, Client.Bottom))
+  const auto loge = [&](QPoint q) { return TraceFin::Loge(q, Client.Right, Client.Bottom); };
+  if (direct && trace.first() != trace.last() && std::all_of(trace.begin(), trace.end(), loge))
     direct->Polyligne(trace.constData(), int(trace.size()));
   else
     p.drawPolyline(trace);
@@ -139,14 +139,11 @@ void TgrapheOsc::DessineBarres(QPainter &p, const TCourbeOsc &c, int voie) {
     barres_.emplace_back(x + dec, y0, x, y - dec);
   }
   std::optional<TraceFin> direct = TraceDirecte(p, couleur);
-  const auto loge = [&] {
-    for (const QLine &l : barres_) {
-      const QPoint bouts[2] = {l.p1(), l.p2()};
-      if (!TraceFin::Loge(bouts, 2, Client.Right, Client.Bottom)) return false;
-    }
-    return true;
+  const auto loge = [&](const QLine &l) {
+    return TraceFin::Loge(l.p1(), Client.Right, Client.Bottom) &&
+           TraceFin::Loge(l.p2(), Client.Right, Client.Bottom);
   };
-  if (direct && loge())
+  if (direct && std::all_of(barres_.begin(), barres_.end(), loge))
     for (const QLine &l : barres_) direct->Ligne(l.p1(), l.p2());
   else
     p.drawLines(barres_.data(), int(barres_.size()));

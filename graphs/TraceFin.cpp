@@ -18,14 +18,6 @@ void TraceFin::Ligne(QPoint a, QPoint b) {
   Segment(a, b, BoutDebut | BoutFin);
 }
 
-bool TraceFin::Loge(const QPoint *points, int n, int largeur, int hauteur) {
-  for (int i = 0; i < n; ++i)
-    if (points[i].x() < 1 || points[i].x() > largeur - 2 || points[i].y() < 1 ||
-        points[i].y() > hauteur - 2)
-      return false;
-  return true;
-}
-
 // Along the major axis u the segment covers the pixels whose centres lie between its ends,
 // a cap moving an end half a pixel out; across it, w steps by a fixed 16.16 slope from the
 // centre of the first pixel. Then the join with the segment before, as the painter makes
@@ -81,6 +73,10 @@ void TraceFin::Segment(QPoint a, QPoint b, int bouts) {
   }
   sens_ = sens, aligne_ = aligne;
   dernier_ = true, dernierX_ = dernier.x(), dernierY_ = dernier.y();
+  Parcourt(vertical, u, fin, w, pas);
+}
+
+void TraceFin::Parcourt(bool vertical, int u, int fin, int64_t w, int64_t pas) {
   // at least one pixel, even where the pixel left out was the only one (the painter's way)
   if (vertical) {
     uint32_t *ligne = pixels_ + int64_t(u) * parLigne_;

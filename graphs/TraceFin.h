@@ -19,15 +19,19 @@ class TraceFin {
   // As QPainter::drawLine, or one line of drawLines: both ends capped, no join.
   void Ligne(QPoint a, QPoint b);
 
-  // Whether the points keep one pixel clear of the edges of a largeur x hauteur image: the
+  // Whether a point keeps one pixel clear of the edges of a largeur x hauteur image: the
   // joins may add a pixel one step beyond a point, and the painter would clip it.
-  static bool Loge(const QPoint *points, int n, int largeur, int hauteur);
+  static bool Loge(QPoint p, int largeur, int hauteur) {
+    return p.x() >= 1 && p.x() <= largeur - 2 && p.y() >= 1 && p.y() <= hauteur - 2;
+  }
 
  private:
   enum Sens : uint8_t { Aucun = 0, Bas = 1, Haut = 2, Droite = 4, Gauche = 8 };
-  enum Bouts : uint8_t { SansBout = 0, BoutDebut = 1, BoutFin = 2 };
+  enum Bouts : uint8_t { BoutDebut = 1, BoutFin = 2 };
 
   void Segment(QPoint a, QPoint b, int bouts);
+  // the pixels u..fin-1 along the major axis, w the minor coordinate in 16.16 at u
+  void Parcourt(bool vertical, int u, int fin, int64_t w, int64_t pas);
   void Pose(int x, int y) { pixels_[int64_t(y) * parLigne_ + x] = couleur_; }
 
   uint32_t *pixels_;

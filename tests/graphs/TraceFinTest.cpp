@@ -149,12 +149,10 @@ TEST(TraceFin, LesLonguesLignesDeriventCommeCellesDuPeintre) {
 }
 
 TEST(TraceFin, LogeGardeUnPixelDeMarge) {
-  const QPoint dedans[2] = {QPoint(1, 1), QPoint(8, 8)};
-  EXPECT_TRUE(TraceFin::Loge(dedans, 2, 10, 10));
-  for (QPoint bord : {QPoint(0, 5), QPoint(9, 5), QPoint(5, 0), QPoint(5, 9), QPoint(-40, 5)}) {
-    const QPoint points[2] = {QPoint(5, 5), bord};
-    EXPECT_FALSE(TraceFin::Loge(points, 2, 10, 10)) << bord.x() << "," << bord.y();
-  }
+  for (QPoint dedans : {QPoint(1, 1), QPoint(8, 8), QPoint(5, 5)})
+    EXPECT_TRUE(TraceFin::Loge(dedans, 10, 10)) << dedans.x() << "," << dedans.y();
+  for (QPoint bord : {QPoint(0, 5), QPoint(9, 5), QPoint(5, 0), QPoint(5, 9), QPoint(-40, 5)})
+    EXPECT_FALSE(TraceFin::Loge(bord, 10, 10)) << bord.x() << "," << bord.y();
 }
 
 // The trace is offered only where the painter would write the same pixels one by one.
